@@ -1,0 +1,56 @@
+# Windows build (MinGW-w64 cross compilers): the program, and for x86_64 the test programs
+# that run under Wine.
+enable_language(RC)
+
+set(GLUMA_WIN_DEFINES UNICODE _UNICODE NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601 _WIN32_IE=0x0600)
+# Keep the program small: drop unused code and data, strip symbols in release builds.
+add_compile_options(-ffunction-sections -fdata-sections)
+set(GLUMA_STATIC_LINK -static -static-libgcc -static-libstdc++ -Wl,--gc-sections)
+
+add_library(glumacore STATIC ${GLUMA_CORE_SOURCES})
+target_include_directories(glumacore PUBLIC ${CMAKE_SOURCE_DIR})
+target_compile_options(glumacore PRIVATE ${GLUMA_WARNINGS})
+target_compile_definitions(glumacore PUBLIC ${GLUMA_WIN_DEFINES})
+
+# Everything but the entry point, so the test programs can link the same code.
+file(GLOB GLUMA_APP_SOURCES CONFIGURE_DEPENDS
+  ${CMAKE_SOURCE_DIR}/toolkit/*.cpp
+  ${CMAKE_SOURCE_DIR}/shell/*.cpp
+  ${CMAKE_SOURCE_DIR}/note/*.cpp
+  ${CMAKE_SOURCE_DIR}/imaging/*.cpp)
+list(REMOVE_ITEM GLUMA_APP_SOURCES ${CMAKE_SOURCE_DIR}/shell/WinMain.cpp)
+add_library(glumaapp STATIC ${GLUMA_APP_SOURCES})
+target_link_libraries(glumaapp PUBLIC glumacore comctl32 comdlg32 shell32 gdi32 user32 kernel32)
+target_compile_options(glumaapp PRIVATE ${GLUMA_WARNINGS})
+
+set(GLUMA_RC ${CMAKE_SOURCE_DIR}/resources/GlumaNote.rc)
+set_source_files_properties(${GLUMA_RC} PROPERTIES
+  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/resources/resource.h;${CMAKE_SOURCE_DIR}/resources/version.h")
+
+add_executable(GlumaNote WIN32 ${CMAKE_SOURCE_DIR}/shell/WinMain.cpp ${GLUMA_RC})
+target_link_libraries(GlumaNote PRIVATE glumaapp)
+target_compile_options(GlumaNote PRIVATE ${GLUMA_WARNINGS})
+target_link_options(GlumaNote PRIVATE ${GLUMA_STATIC_LINK} -municode -s)
+
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+  set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+  file(GLOB GLUMA_WIN_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/*.cpp)
+  add_executable(glumawin_tests ${GLUMA_WIN_TESTS} ${GLUMA_RC})
+  target_link_libraries(glumawin_tests PRIVATE glumaapp gtest)
+  target_compile_options(glumawin_tests PRIVATE ${GLUMA_WARNINGS})
+  target_link_options(glumawin_tests PRIVATE ${GLUMA_STATIC_LINK})
+
+  # Small Win32 helper programs of the test suite (window inspection, benchmark baselines).
+  file(GLOB GLUMA_TOOLS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/tools/*.cpp)
+  foreach(src ${GLUMA_TOOLS})
+    get_filename_component(name ${src} NAME_WE)
+    add_executable(${name} ${src})
+    target_compile_definitions(${name} PRIVATE ${GLUMA_WIN_DEFINES})
+    target_compile_options(${name} PRIVATE ${GLUMA_WARNINGS})
+    target_link_libraries(${name} PRIVATE user32 gdi32 shell32 kernel32 psapi)
+    target_link_options(${name} PRIVATE ${GLUMA_STATIC_LINK} -municode)
+  endforeach()
+endif()
