@@ -32,7 +32,8 @@ start_display() {
 # A fresh Wine prefix in $1, made once (the first start of a prefix is slow).
 wine_prefix() {
     export WINEPREFIX="$1" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-    export LANG=zh_CN.UTF-8
+    # The Chinese ANSI code page (936) and regional formats; LC_ALL wins over any LANG.
+    { export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8; } 2>/dev/null
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         mkdir -p "$WINEPREFIX"
         "$WINE" wineboot --init >/dev/null 2>&1 || true

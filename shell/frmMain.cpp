@@ -1,0 +1,95 @@
+#include "shell/frmMain.h"
+
+#include "resources/resource.h"
+#include "shell/TrayCommands.h"
+#include "shell/core/TrayDecode.h"
+#include "shell/modSysTray.h"
+#include "toolkit/Application.h"
+#include "toolkit/Screen.h"
+
+const wchar_t kMainCaption[] = L"\"ZQ\"桌面格卢玛";
+
+namespace {
+tk::FormStyle MainStyle() {
+    tk::FormStyle style;
+    style.scaleMode = tk::ScaleMode::Twips;  // the tray decoding depends on it
+    return style;
+}
+}  // namespace
+
+frmMain::frmMain() : Form(MainStyle()), m_taskbarCreated(RegisterWindowMessageW(L"TaskbarCreated")) {
+    BuildMenu();
+}
+
+void frmMain::BuildMenu() {
+    m_mnuOptions.AddItem(mnuNew, L"新建桌面格卢玛", [] { mnuNew_Click(); });
+    m_mnuOptions.AddItem(mnuShowAll, L"显示所有的格卢玛", [] { mnuShowAll_Click(); });
+    m_mnuOptions.AddSeparator();  // mnuBar2
+    m_mnuOptions.AddItem(mnuHomePage, L"访问产品主页", [this] { mnuHomePage_Click(*this); });
+    m_mnuOptions.AddItem(mnuAbout, L"关于桌面格卢玛", [] { mnuAbout_Click(); });
+    m_mnuOptions.AddItem(mnuHelp, L"使用帮助", [this] { mnuHelp_Click(*this); });
+    m_mnuOptions.AddSeparator();  // mnubar1
+    m_mnuOptions.AddItem(mnuExit, L"退出", [] { mnuExit_Click(); });
+}
+
+void frmMain::OnLoad() {
+    HINSTANCE inst = tk::Instance();
+    auto small = static_cast<HICON>(LoadImageW(inst, MAKEINTRESOURCEW(IDI_GLUMANOTE), IMAGE_ICON,
+                                               GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                                               LR_SHARED));
+    auto large = static_cast<HICON>(LoadImageW(inst, MAKEINTRESOURCEW(IDI_GLUMANOTE), IMAGE_ICON,
+                                               GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON),
+                                               LR_SHARED));
+    SetIcon(small, large);
+    SetCaption(kMainCaption);
+    AddTrayIcon(*this, Caption());
+}
+
+void frmMain::OnUnload(bool& cancel) {
+    (void)cancel;  // the system is closing us (log-off, shut-down): we go, whatever it says
+    DeleteTrayIcon();
+    tk::EndProgram();
+}
+
+void frmMain::OnMouseMove(int button, int shift, double x, double y) {
+    (void)button, (void)shift, (void)y;
+    // Any error in handling a notification ends the handling silently.
+    try {
+        int32_t code = shell::TrayCodeFromX(x, GetScaleMode() == tk::ScaleMode::Pixels, tk::TwipsPerPixelX());
+        switch (shell::TrayActionForCode(code)) {
+        case shell::TrayAction::NewNote:
+            m_mnuOptions.Click(mnuNew);
+            break;
+        case shell::TrayAction::PopupMenu:
+            PopupTrayMenu();
+            break;
+        case shell::TrayAction::None:
+            break;
+        }
+    } catch (...) {
+    }
+}
+
+void frmMain::PopupTrayMenu() {
+    // The menu's owner must be the foreground window, or the menu won't close when the
+    // user clicks elsewhere.
+    SetForegroundWindow(Handle());
+    m_mnuOptions.PopupAtPointer(Handle());
+}
+
+LRESULT frmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == m_taskbarCreated && m_taskbarCreated != 0) {
+        // The shell restarted and lost every icon: without ours, hidden notes and the exit
+        // command would be out of reach.
+        RestoreTrayIcon();
+        return 0;
+    }
+    switch (msg) {
+    case WM_QUERYENDSESSION:
+        return TRUE;
+    case WM_ENDSESSION:
+        if (wParam) Unload();
+        return 0;
+    }
+    return Form::HandleMessage(msg, wParam, lParam);
+}

@@ -1,0 +1,68 @@
+#include "toolkit/Application.h"
+
+#include <commctrl.h>
+
+#include <string>
+
+#include "toolkit/Ansi.h"
+#include "toolkit/Form.h"
+#include "toolkit/LoadedForms.h"
+#include "toolkit/MessageBox.h"
+#include "toolkit/core/Errors.h"
+
+namespace tk {
+namespace {
+bool g_ending = false;
+}
+
+HINSTANCE Instance() { return GetModuleHandleW(nullptr); }
+
+void InitProcess() {
+    // Never load a DLL from the current folder or the program's folder by the default
+    // search order: a planted DLL beside a note file must not run.
+    SetDllDirectoryW(L"");
+    using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
+    if (HMODULE k32 = GetModuleHandleW(L"kernel32.dll")) {
+        auto fn = reinterpret_cast<SetDefaultDllDirectoriesFn>(
+            reinterpret_cast<void*>(GetProcAddress(k32, "SetDefaultDllDirectories")));
+        if (fn) fn(LOAD_LIBRARY_SEARCH_SYSTEM32);
+    }
+    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_DATE_CLASSES | ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
+    InitCommonControlsEx(&icc);
+}
+
+int RunMessageLoop() {
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return static_cast<int>(msg.wParam);
+}
+
+void EndProgram() {
+    g_ending = true;
+    // Newest first, so the main window at index 0 goes last.
+    while (LoadedForms::Count() > 0) {
+        Form* form = LoadedForms::Item(LoadedForms::Count() - 1);
+        form->Destroy();
+        // A window that refused to die must not keep us looping.
+        if (LoadedForms::Count() > 0 && LoadedForms::Item(LoadedForms::Count() - 1) == form)
+            LoadedForms::Remove(form);
+    }
+    PostQuitMessage(0);
+}
+
+bool IsEnding() { return g_ending; }
+
+void ReportError(const std::exception& e) {
+    std::wstring text;
+    if (auto* ge = dynamic_cast<const GlumaError*>(&e)) {
+        text = ge->UserText();
+    } else {
+        text = L"程序内部错误：" + FromAnsi(e.what());
+    }
+    ShowMessage(text, MB_ICONERROR);
+}
+
+}  // namespace tk

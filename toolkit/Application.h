@@ -1,0 +1,27 @@
+#pragma once
+// Process-wide services: start-up hardening, the message loop, end of program, and the
+// report of an error that reached a window procedure.
+#include <windows.h>
+
+#include <exception>
+
+namespace tk {
+
+HINSTANCE Instance();
+
+// Call first thing: restricts DLL loading to the system directory and the program's own
+// imports, and registers the common controls the program uses.
+void InitProcess();
+
+// Runs the message loop until the program ends; returns the exit code.
+int RunMessageLoop();
+
+// Ends the program at once: every loaded window is destroyed without its own unload
+// handling, then the message loop stops.
+void EndProgram();
+bool IsEnding();
+
+// Shows an error that reached the dispatch boundary in a message box; the program goes on.
+void ReportError(const std::exception& e);
+
+}  // namespace tk

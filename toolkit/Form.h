@@ -1,0 +1,144 @@
+#pragma once
+// A top-level window of the program. One object per window: it registers in LoadedForms
+// when its window is created, and deletes itself once its window is destroyed (and no
+// message of its own is still being handled), so a form never outlives its window.
+//
+// Windowless labels and lines are drawn by the form itself over its background picture;
+// child controls (text box, pickers, buttons) are real windows made by the subclass.
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "toolkit/Label.h"
+
+namespace tk {
+
+enum class ScaleMode { Twips, Pixels };
+
+// Mouse button codes as events report them.
+enum MouseButton { kLeftButton = 1, kRightButton = 2, kMiddleButton = 4 };
+
+struct FormStyle {
+    DWORD style = WS_OVERLAPPEDWINDOW;
+    DWORD exStyle = 0;
+    int clientWidth = 320;   // pixels, the designed client size
+    int clientHeight = 240;
+    ScaleMode scaleMode = ScaleMode::Twips;
+};
+
+class Form {
+public:
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+
+    // Creates the window (hidden), appends the form to LoadedForms and runs OnLoad.
+    // Throws std::runtime_error when the system refuses the window (the form is then
+    // still the caller's). From then on the window owns the form. Returns false when the
+    // window was destroyed during OnLoad (the form is then gone).
+    bool Load();
+    HWND Handle() const { return m_hwnd; }
+    bool IsLoaded() const { return m_hwnd != nullptr; }
+
+    void Show();      // visible and active; a minimised form stays minimised
+    void Hide();
+    void Minimise();
+    bool IsVisible() const;
+    bool IsMinimised() const;
+    // Asks OnUnload; unless cancelled, destroys the window.
+    void Unload();
+    // Destroys the window without asking OnUnload (end of program, tests).
+    void Destroy();
+
+    std::wstring Caption() const;
+    void SetCaption(const std::wstring& text);
+    const std::wstring& Tag() const { return m_tag; }
+    void SetTag(std::wstring tag) { m_tag = std::move(tag); }
+    HICON Icon() const { return m_icon; }
+    // Small and large images of the same icon; the form does not own shared icons.
+    void SetIcon(HICON small, HICON large);
+    HBITMAP Picture() const { return m_picture; }
+    // The form takes ownership of the bitmap and deletes it with the window.
+    void SetPicture(HBITMAP picture);
+
+    ScaleMode GetScaleMode() const { return m_scaleMode; }
+    void SetScaleMode(ScaleMode mode) { m_scaleMode = mode; }
+    double OuterWidthTwips() const;
+    double OuterHeightTwips() const;
+    // Sets the outer size; the twips are converted to whole pixels (halves to even).
+    void SetOuterSizeTwips(double width, double height);
+    double ClientWidth() const;   // in the form's unit
+    double ClientHeight() const;
+    // Converts pixels to the form's unit.
+    double ToUnitX(double pixels) const;
+    double ToUnitY(double pixels) const;
+
+    Label& AddLabel(const LabelArgs& args);
+    Line& AddLine(const Line& line);
+    void SetLabelCaption(Label& label, std::wstring caption);
+    const std::vector<std::unique_ptr<Label>>& Labels() const { return m_labels; }
+
+    // Event routing for child controls, menus and timers made by the subclass.
+    void OnControlCommand(int id, std::function<void(int code)> handler);
+    void OnControlNotify(int id, std::function<LRESULT(NMHDR*)> handler);
+
+    // Only a form whose window never existed (or is gone) may be deleted from outside.
+    virtual ~Form();
+
+protected:
+    explicit Form(const FormStyle& style);
+
+    virtual void OnCreate() {}  // make child controls here
+    virtual void OnLoad() {}
+    virtual void OnUnload(bool& cancel) { (void)cancel; }
+    virtual void OnMouseDown(int button, int shift, double x, double y) { (void)button, (void)shift, (void)x, (void)y; }
+    virtual void OnMouseMove(int button, int shift, double x, double y) { (void)button, (void)shift, (void)x, (void)y; }
+    virtual void OnTimer(UINT_PTR id) { (void)id; }
+    // Everything else; call the base for what you don't handle.
+    virtual LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+
+private:
+    static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    bool LeaveDispatch();  // true when the form deleted itself
+    static void RegisterClassOnce();
+    void Paint();
+    Label* LabelAt(POINT pt);
+    bool OnButtonDown(int button, WPARAM wParam, LPARAM lParam);
+    void OnButtonUp(int button, LPARAM lParam);
+    bool OnSetCursor();
+    void AddLabelTooltip(const Label& label);
+
+    HWND m_hwnd = nullptr;
+    FormStyle m_style;
+    ScaleMode m_scaleMode;
+    std::wstring m_tag;
+    HICON m_icon = nullptr;       // we don't own it (shared resource icon)
+    HBITMAP m_picture = nullptr;  // owned
+    HWND m_tooltip = nullptr;     // child of this window, destroyed with it
+    std::vector<std::unique_ptr<Label>> m_labels;
+    std::vector<Line> m_lines;
+    Label* m_pressedLabel = nullptr;
+    int m_pressedButton = 0;
+    std::map<int, std::function<void(int)>> m_commandHandlers;
+    std::map<int, std::function<LRESULT(NMHDR*)>> m_notifyHandlers;
+    int m_dispatchDepth = 0;
+    bool m_ownedByWindow = false;  // set once CreateWindowEx has succeeded
+    bool m_destroyed = false;
+};
+
+// Creates a form of type T and loads it. The form deletes itself when its window goes.
+// Returns null when the form closed itself while loading.
+template <class T, class... Args>
+T* LoadForm(Args&&... args) {
+    std::unique_ptr<T> form(new T(std::forward<Args>(args)...));
+    if (!form->Load()) {
+        form.release();  // already deleted with its window
+        return nullptr;
+    }
+    return form.release();  // the window owns it now
+}
+
+}  // namespace tk

@@ -1,0 +1,77 @@
+#pragma once
+// Owners for the GDI handles the program makes: each frees what it holds, once.
+#include <windows.h>
+
+#include <utility>
+
+namespace tk {
+
+template <class H>
+class ScopedGdiObject {
+public:
+    explicit ScopedGdiObject(H h = nullptr) : m_h(h) {}
+    ~ScopedGdiObject() { Reset(); }
+    ScopedGdiObject(const ScopedGdiObject&) = delete;
+    ScopedGdiObject& operator=(const ScopedGdiObject&) = delete;
+    H Get() const { return m_h; }
+    H Release() { return std::exchange(m_h, nullptr); }
+    void Reset(H h = nullptr) {
+        if (m_h) DeleteObject(m_h);
+        m_h = h;
+    }
+
+private:
+    H m_h;
+};
+
+// A DC from GetDC, released at the end of the scope.
+class ScopedGetDC {
+public:
+    explicit ScopedGetDC(HWND hwnd) : m_hwnd(hwnd), m_dc(GetDC(hwnd)) {}
+    ~ScopedGetDC() {
+        if (m_dc) ReleaseDC(m_hwnd, m_dc);
+    }
+    ScopedGetDC(const ScopedGetDC&) = delete;
+    ScopedGetDC& operator=(const ScopedGetDC&) = delete;
+    HDC Get() const { return m_dc; }
+
+private:
+    HWND m_hwnd;
+    HDC m_dc;
+};
+
+// A memory DC, deleted at the end of the scope.
+class ScopedCompatibleDC {
+public:
+    explicit ScopedCompatibleDC(HDC reference) : m_dc(CreateCompatibleDC(reference)) {}
+    ~ScopedCompatibleDC() {
+        if (m_dc) DeleteDC(m_dc);
+    }
+    ScopedCompatibleDC(const ScopedCompatibleDC&) = delete;
+    ScopedCompatibleDC& operator=(const ScopedCompatibleDC&) = delete;
+    HDC Get() const { return m_dc; }
+
+private:
+    HDC m_dc;
+};
+
+// Selects an object into a DC and puts the displaced one back at the end of the scope.
+class ScopedSelectObject {
+public:
+    ScopedSelectObject(HDC dc, HGDIOBJ obj) : m_dc(dc), m_old(dc && obj ? SelectObject(dc, obj) : nullptr) {}
+    ~ScopedSelectObject() {
+        if (m_old) SelectObject(m_dc, m_old);
+    }
+    ScopedSelectObject(const ScopedSelectObject&) = delete;
+    ScopedSelectObject& operator=(const ScopedSelectObject&) = delete;
+
+private:
+    HDC m_dc;
+    HGDIOBJ m_old;
+};
+
+// A font by face name and points, as the form designs give them.
+HFONT CreatePointFont(const wchar_t* face, double points, bool bold, bool underline = false,
+                      BYTE charset = DEFAULT_CHARSET);
+
+}  // namespace tk
