@@ -1,5 +1,6 @@
 #include "imaging/core/Resample.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <cstring>
@@ -105,13 +106,14 @@ ColumnPlan PlanColumns(const tk::ByteView& src, int32_t sw, int32_t tw) {
         int32_t end = tk::CheckedAdd(byte, 6);
         if (byte < 0 || end > src.BytesPerRow()) throw tk::IndexOutOfRangeError();
         plan.columns.push_back({s.w0, s.w1, byte});
-        // xi never decreases with x, so a new stretch starts only past the last one.
+        // xi never decreases with x (rounding keeps the order of the products), so a new
+        // stretch starts only past the last one.
         if (!plan.spans.empty() && byte <= plan.spans.back().end) {
-            plan.spans.back().end = end;
+            plan.spans.back().end = std::max(plan.spans.back().end, end);
         } else {
             plan.spans.push_back({byte, end});
         }
-        plan.rowBytes = end;
+        plan.rowBytes = std::max(plan.rowBytes, end);
     }
     return plan;
 }
