@@ -1,7 +1,7 @@
 // mintray: the smallest Win32 program that adds one notification-area icon; the baseline
 // the start-up benchmark compares GlumaNote with. Prints, in microseconds since process
 // creation, when the icon was added and (with "delete") how long the delete took, then exits.
-//   mintray [delete]
+//   mintray [delete|stay]   (stay: keeps the icon and runs a message loop until killed)
 #include <windows.h>
 #include <shellapi.h>
 
@@ -43,5 +43,9 @@ int wmain(int argc, wchar_t** argv) {
     }
     printf("}\n");
     fflush(stdout);
+    if (argc > 1 && lstrcmpW(argv[1], L"stay") == 0) {
+        MSG msg;
+        while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+    }
     return 0;
 }

@@ -1,0 +1,67 @@
+"""Start-up benchmark (prints figures; not a test): time from process start to the tray
+icon's appearance and private memory after start, for GlumaNote and for a minimal Win32
+program that only adds one icon, measured side by side in one run; and the size of the
+32-bit program."""
+
+import statistics
+import subprocess
+import sys
+import time
+
+from harness import BUILD, WIN_BUILD, WINE, Desktop, wait_for
+
+ROUNDS = 5
+
+
+def start_and_time(desktop, args):
+    before = desktop.tray_slots()
+    start = time.monotonic()
+    proc = subprocess.Popen([WINE, *args], env=desktop.env, cwd=str(WIN_BUILD), stdin=subprocess.DEVNULL,
+                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+    def new_icon():
+        now = desktop.tray_slots()
+        return any(u and (i >= len(before) or not before[i]) for i, u in enumerate(now))
+
+    wait_for(new_icon, timeout=30, interval=0.01, what="the icon")
+    elapsed = time.monotonic() - start
+    time.sleep(1.0)  # settle before reading memory
+    exe = args[0].split("/")[-1].lower()
+    pid = next(w["pid"] for w in desktop.windows() if w["exe"].lower() == exe)
+    memory = desktop.inspect("gdi", pid)[0]
+    desktop.inspect("kill", pid)
+    proc.wait(10)
+    time.sleep(2.5)  # Wine's tray takes its time to drop the icon of a killed program
+    return elapsed, memory
+
+
+def main():
+    desktop = Desktop()
+    try:
+        start_and_time(desktop, [str(WIN_BUILD / "mintray.exe"), "stay"])  # warm the prefix
+        ours, base, mem_ours, mem_base = [], [], [], []
+        for _ in range(ROUNDS):
+            t, m = start_and_time(desktop, [str(WIN_BUILD / "mintray.exe"), "stay"])
+            base.append(t)
+            mem_base.append(m)
+            t, m = start_and_time(desktop, [str(WIN_BUILD / "GlumaNote.exe")])
+            ours.append(t)
+            mem_ours.append(m)
+    finally:
+        desktop.close()
+    mo, mb = statistics.median(ours), statistics.median(base)
+    po = statistics.median(m["private"] for m in mem_ours)
+    pb = statistics.median(m["private"] for m in mem_base)
+    size = (BUILD / "i686" / "GlumaNote.exe").stat().st_size
+    print(f"start to icon (median of {ROUNDS}, under Wine): GlumaNote {mo * 1000:.0f} ms, minimal program "
+          f"{mb * 1000:.0f} ms, ratio {mo / mb:.2f} (goal <= 1.2)")
+    print(f"private memory after start: GlumaNote {po / 1024:.0f} KB, minimal program {pb / 1024:.0f} KB, "
+          f"difference {(po - pb) / 1024:.0f} KB (goal <= 2048 KB)")
+    print(f"GDI/USER objects after start: GlumaNote {mem_ours[-1]['gdi']}/{mem_ours[-1]['user']}, "
+          f"minimal {mem_base[-1]['gdi']}/{mem_base[-1]['user']}")
+    print(f"size of the 32-bit GlumaNote.exe: {size / 1024:.0f} KB ({size} bytes; goal < 300 KB)")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
