@@ -18,7 +18,9 @@ file(GLOB GLUMA_APP_SOURCES CONFIGURE_DEPENDS
   ${CMAKE_SOURCE_DIR}/shell/*.cpp
   ${CMAKE_SOURCE_DIR}/note/*.cpp
   ${CMAKE_SOURCE_DIR}/imaging/*.cpp)
-list(REMOVE_ITEM GLUMA_APP_SOURCES ${CMAKE_SOURCE_DIR}/shell/WinMain.cpp)
+# The terminate handler replaces a library default, so it must be an object of the program
+# itself (an archive member would never be pulled in for it).
+list(REMOVE_ITEM GLUMA_APP_SOURCES ${CMAKE_SOURCE_DIR}/shell/WinMain.cpp ${CMAKE_SOURCE_DIR}/toolkit/Terminate.cpp)
 add_library(glumaapp STATIC ${GLUMA_APP_SOURCES})
 target_link_libraries(glumaapp PUBLIC glumacore comctl32 comdlg32 shell32 gdi32 user32 kernel32)
 target_compile_options(glumaapp PRIVATE ${GLUMA_WARNINGS})
@@ -27,7 +29,7 @@ set(GLUMA_RC ${CMAKE_SOURCE_DIR}/resources/GlumaNote.rc)
 set_source_files_properties(${GLUMA_RC} PROPERTIES
   OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/resources/resource.h;${CMAKE_SOURCE_DIR}/resources/version.h")
 
-add_executable(GlumaNote WIN32 ${CMAKE_SOURCE_DIR}/shell/WinMain.cpp ${GLUMA_RC})
+add_executable(GlumaNote WIN32 ${CMAKE_SOURCE_DIR}/shell/WinMain.cpp ${CMAKE_SOURCE_DIR}/toolkit/Terminate.cpp ${GLUMA_RC})
 target_link_libraries(GlumaNote PRIVATE glumaapp)
 target_compile_options(GlumaNote PRIVATE ${GLUMA_WARNINGS})
 target_link_options(GlumaNote PRIVATE ${GLUMA_STATIC_LINK} -municode -s)
@@ -45,6 +47,16 @@ if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
 
   # Small Win32 helper programs of the test suite (window inspection, benchmark baselines).
   file(GLOB GLUMA_TOOLS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/tools/*.cpp)
+  # Benchmarks of the program's own code (tests/tools/*bench.cpp) link it and its resources.
+  file(GLOB GLUMA_BENCH_TOOLS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/tools/*bench.cpp)
+  foreach(src ${GLUMA_BENCH_TOOLS})
+    list(REMOVE_ITEM GLUMA_TOOLS ${src})
+    get_filename_component(name ${src} NAME_WE)
+    add_executable(${name} ${src} ${GLUMA_RC})
+    target_compile_options(${name} PRIVATE ${GLUMA_WARNINGS})
+    target_link_libraries(${name} PRIVATE glumaapp)
+    target_link_options(${name} PRIVATE ${GLUMA_STATIC_LINK} -municode)
+  endforeach()
   foreach(src ${GLUMA_TOOLS})
     get_filename_component(name ${src} NAME_WE)
     add_executable(${name} ${src})
