@@ -81,7 +81,8 @@ void frmAbout::OnCreate() {
     label1.rect = TwipsRect(1080, 1200, 4095, 495);
     label1.caption = tk::kHomePage;
     label1.font = m_linkFont.Get();
-    label1.color = GetSysColor(COLOR_HOTLIGHT);
+    // Plain link blue: the theme's hot-track colour is too pale to read on some themes.
+    label1.color = RGB(0, 0, 255);
     // A shared resource cursor: the system frees it, not us.
     label1.cursor = LoadCursorW(tk::Instance(), MAKEINTRESOURCEW(IDC_LINKHAND));
     label1.tooltip = tk::kHomePage;
