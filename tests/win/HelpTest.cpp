@@ -118,41 +118,50 @@ TEST_F(HelpCommandTest, OpensTheViewerOnTheHelpFileBesideTheProgram) {
     EXPECT_EQ(viewers, 1);
 }
 
-const wchar_t kChildVariable[] = L"GLUMA_TEST_WITHOUT_HELP_FILE";
+const wchar_t kCopyVariable[] = L"GLUMA_TEST_RUN_IN_COPY";
 
-// Runs this one test again in a copy of the test program in a folder without the help
-// file (the viewer keeps the file beside us open, so it cannot be moved aside). Returns
-// the copy's exit code.
-DWORD RunInFolderWithoutHelpFile() {
+bool InCopy() { return GetEnvironmentVariableW(kCopyVariable, nullptr, 0) != 0; }
+
+// Runs one test of this suite in a copy of the test program in a folder without the help
+// file (the viewer keeps the file beside us open, so it cannot simply be moved aside).
+// Returns the copy's exit code.
+DWORD RunInCopyWithoutHelpFile(const std::wstring& folderName, const std::wstring& test) {
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
-    std::wstring folder = std::wstring(temp) + L"gluma-without-help";
-    CreateDirectoryW(folder.c_str(), nullptr);
+    std::wstring folder = std::wstring(temp) + folderName;
     std::wstring copy = folder + L"\\glumawin_tests.exe";
-    if (!CopyFileW(ModulePath(nullptr).c_str(), copy.c_str(), FALSE)) return 100;
-    DeleteFileW((folder + L"\\Gluma Note.chm").c_str());
-
-    std::wstring command = L"\"" + copy + L"\" --gtest_filter=HelpCommandTest.MissingHelpFileShowsNothingOfOurs";
-    SetEnvironmentVariableW(kChildVariable, L"1");
-    STARTUPINFOW si = {};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi = {};
-    BOOL started = CreateProcessW(copy.c_str(), &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi);
-    SetEnvironmentVariableW(kChildVariable, nullptr);
-    if (!started) return 101;
-    DWORD code = 102;
-    if (WaitForSingleObject(pi.hProcess, 60000) == WAIT_OBJECT_0) GetExitCodeProcess(pi.hProcess, &code);
-    else TerminateProcess(pi.hProcess, 103);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
+    std::wstring help = folder + L"\\Gluma Note.chm";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    DeleteFileW(help.c_str());
+    DWORD code = 100;
+    if (CopyFileW(ModulePath(nullptr).c_str(), copy.c_str(), FALSE)) {
+        std::wstring command = L"\"" + copy + L"\" --gtest_filter=HelpCommandTest." + test;
+        SetEnvironmentVariableW(kCopyVariable, L"1");
+        STARTUPINFOW si = {};
+        si.cb = sizeof si;
+        PROCESS_INFORMATION pi = {};
+        BOOL started =
+            CreateProcessW(copy.c_str(), &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi);
+        SetEnvironmentVariableW(kCopyVariable, nullptr);
+        code = 101;
+        if (started) {
+            code = 102;
+            if (WaitForSingleObject(pi.hProcess, 60000) == WAIT_OBJECT_0) GetExitCodeProcess(pi.hProcess, &code);
+            else TerminateProcess(pi.hProcess, 103);
+            CloseHandle(pi.hThread);
+            CloseHandle(pi.hProcess);
+        }
+    }
     DeleteFileW(copy.c_str());
+    DeleteFileW(help.c_str());
     RemoveDirectoryW(folder.c_str());
     return code;
 }
 
 TEST_F(HelpCommandTest, MissingHelpFileShowsNothingOfOurs) {
-    if (!GetEnvironmentVariableW(kChildVariable, nullptr, 0)) {
-        EXPECT_EQ(RunInFolderWithoutHelpFile(), 0u) << "the run without the help file failed (its output is above)";
+    if (!InCopy()) {
+        EXPECT_EQ(RunInCopyWithoutHelpFile(L"gluma-without-help", L"MissingHelpFileShowsNothingOfOurs"), 0u)
+            << "the run without the help file failed (its output is above)";
         return;
     }
     ASSERT_FALSE(Exists(HelpFile()));
