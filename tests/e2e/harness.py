@@ -11,7 +11,7 @@ import time
 from pathlib import Path
 
 ROOT = Path(__file__).resolve().parents[2]
-BUILD = ROOT / "build"
+BUILD = Path(os.environ.get("GLUMA_BUILD_DIR", ROOT / "build"))  # another build tree, if given
 WIN_BUILD = BUILD / "x86_64"
 EXE = WIN_BUILD / "GlumaNote.exe"
 INSPECT = WIN_BUILD / "wininspect.exe"
