@@ -1,0 +1,107 @@
+#include "imaging/cDIBSection.h"
+
+#include "imaging/core/DibLayout.h"
+#include "toolkit/Gdi.h"
+
+namespace {
+
+// A memory DC that is ours until it is handed over with release().
+struct DeleteDc {
+    void operator()(HDC dc) const { DeleteDC(dc); }
+};
+using OwnedDC = std::unique_ptr<HDC__, DeleteDc>;
+
+}  // namespace
+
+std::shared_ptr<cDIBSection> cDIBSection::New() { return std::make_shared<cDIBSection>(Token{}); }
+
+cDIBSection::~cDIBSection() { ClearUp(); }
+
+int32_t cDIBSection::BytesPerScanLine() const { return imaging::BytesPerScanLine(Width()); }
+
+tk::ByteView cDIBSection::PixelView() const {
+    if (!Holding()) return tk::ByteView();
+    return tk::ByteView(static_cast<uint8_t*>(m_lPtr), BytesPerScanLine(), Height());
+}
+
+bool cDIBSection::CreateDIB(HDC lHDC, int32_t lWidth, int32_t lHeight, HBITMAP& hDib) {
+    if (Holding()) {
+        hDib = nullptr;
+        return false;
+    }
+    m_tBI = {};
+    m_tBI.biSize = sizeof(BITMAPINFOHEADER);
+    m_tBI.biWidth = lWidth;
+    m_tBI.biHeight = lHeight;
+    m_tBI.biPlanes = 1;
+    m_tBI.biBitCount = 24;
+    m_tBI.biCompression = BI_RGB;
+    // Raises OverflowError with the size already in the header, as a refusal leaves it.
+    m_tBI.biSizeImage = static_cast<DWORD>(imaging::DibImageSize(lWidth, lHeight));
+
+    void* bits = nullptr;
+    hDib = lHeight < 0 ? nullptr
+                       : CreateDIBSection(lHDC, reinterpret_cast<BITMAPINFO*>(&m_tBI), DIB_RGB_COLORS,
+                                          &bits, nullptr, 0);
+    m_lPtr = hDib ? bits : nullptr;
+    return hDib != nullptr;
+}
+
+bool cDIBSection::Create(int32_t lWidth, int32_t lHeight) {
+    ClearUp();
+    // The DC stays ours until the DIB is in it, so a refusal or an overflow error leaves
+    // the object empty rather than holding a DC without a DIB.
+    OwnedDC dc(CreateCompatibleDC(nullptr));
+    if (!dc) return false;
+    if (!CreateDIB(dc.get(), lWidth, lHeight, m_hDib)) return false;
+    m_hDC = dc.release();
+    m_hBmpOld = SelectObject(m_hDC, m_hDib);
+    return true;
+}
+
+void cDIBSection::CreateFromPicture(HBITMAP picThis) {
+    BITMAP bm = {};
+    // GetObject describes any GDI object: a brush or a font would fill the record with
+    // fields of its own. Only a bitmap's description gives a picture size.
+    if (GetObjectType(picThis) == OBJ_BITMAP) GetObjectW(picThis, sizeof bm, &bm);
+    if (!Create(bm.bmWidth, bm.bmHeight)) return;
+
+    OwnedDC temp;
+    {
+        tk::ScopedGetDC screen(GetDesktopWindow());
+        if (!screen.Get()) return;  // the DIB stays as made, not filled
+        temp.reset(CreateCompatibleDC(screen.Get()));
+    }  // the screen's DC goes back at once, whether the memory DC was made or not
+    if (!temp) return;
+    tk::ScopedSelectObject picture(temp.get(), picThis);
+    LoadPictureBlt(temp.get(), 0, 0, -1, -1, SRCCOPY);
+}
+
+void cDIBSection::LoadPictureBlt(HDC lHDC, int32_t lSrcLeft, int32_t lSrcTop, int32_t lSrcWidth,
+                                 int32_t lSrcHeight, DWORD eRop) {
+    const int32_t w = lSrcWidth < 0 ? Width() : lSrcWidth;
+    const int32_t h = lSrcHeight < 0 ? Height() : lSrcHeight;
+    BitBlt(m_hDC, 0, 0, w, h, lHDC, lSrcLeft, lSrcTop, eRop);
+}
+
+void cDIBSection::PaintPicture(HDC lHDC, int32_t lDestLeft, int32_t lDestTop, int32_t lDestWidth,
+                               int32_t lDestHeight, int32_t lSrcLeft, int32_t lSrcTop, DWORD eRop) {
+    const int32_t w = lDestWidth < 0 ? Width() : lDestWidth;
+    const int32_t h = lDestHeight < 0 ? Height() : lDestHeight;
+    BitBlt(lHDC, lDestLeft, lDestTop, w, h, m_hDC, lSrcLeft, lSrcTop, eRop);
+}
+
+void cDIBSection::ClearUp() {
+    if (m_hDC) {
+        if (m_hDib) {
+            // A bitmap still selected into a DC cannot be deleted: put the DC's own back.
+            SelectObject(m_hDC, m_hBmpOld);
+            DeleteObject(m_hDib);
+        }
+        DeleteDC(m_hDC);
+    }
+    m_hDC = nullptr;
+    m_hDib = nullptr;
+    m_hBmpOld = nullptr;
+    m_lPtr = nullptr;
+}
