@@ -1,0 +1,53 @@
+#pragma once
+// A date or time-of-day picker (the common control SysDateTimePick32) on a form.
+#include <windows.h>
+
+#include <functional>
+
+namespace tk {
+
+class Form;
+
+enum class PickerKind {
+    Date,  // short date, drop-down calendar; its value carries no time of day
+    Time,  // hours and minutes with spin buttons
+};
+
+struct DatePickerArgs {
+    int id = 0;
+    RECT rect{};            // in the parent's client pixels
+    PickerKind kind = PickerKind::Date;
+    HFONT font = nullptr;   // we don't own it; it must outlive the picker
+    bool visible = true;
+};
+
+class DatePicker {
+public:
+    DatePicker() = default;
+    DatePicker(const DatePicker&) = delete;
+    DatePicker& operator=(const DatePicker&) = delete;
+
+    // Makes the control; call from the parent's OnCreate.
+    void Create(Form& parent, const DatePickerArgs& args);
+    HWND Handle() const { return m_hwnd; }
+
+    // A date picker's value is the chosen day at 00:00:00; a time picker's value keeps
+    // the day it was given and the chosen hours and minutes.
+    SYSTEMTIME Value() const;
+    void SetValue(const SYSTEMTIME& value);
+    bool Visible() const;
+    void SetVisible(bool visible);
+
+    // Runs when the user changes the value (not when SetValue does).
+    void OnChange(std::function<void()> handler) { m_onChange = std::move(handler); }
+
+private:
+    LRESULT OnNotify(NMHDR* hdr);
+
+    HWND m_hwnd = nullptr;  // child of the form, destroyed with it
+    PickerKind m_kind = PickerKind::Date;
+    SYSTEMTIME m_last{};    // the value last set or reported, to tell real changes
+    std::function<void()> m_onChange;
+};
+
+}  // namespace tk

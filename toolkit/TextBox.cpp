@@ -1,0 +1,57 @@
+#include "toolkit/TextBox.h"
+
+#include <stdexcept>
+
+#include "toolkit/Application.h"
+#include "toolkit/Form.h"
+
+namespace tk {
+
+void TextBox::Create(Form& parent, const TextBoxArgs& args) {
+    m_parent = parent.Handle();
+    m_background = args.background;
+    // No ES_AUTOHSCROLL: long lines wrap at the right edge, as in a note.
+    const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN;
+    m_hwnd = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", style, args.rect.left, args.rect.top,
+                             args.rect.right - args.rect.left, args.rect.bottom - args.rect.top, m_parent,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id)), Instance(), nullptr);
+    if (!m_hwnd) throw std::runtime_error("CreateWindowEx(EDIT) failed");
+    if (args.font) SendMessageW(m_hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(args.font), FALSE);
+    // The default limit is 32,767 characters; 0 lifts it to what memory allows.
+    SendMessageW(m_hwnd, EM_SETLIMITTEXT, 0, 0);
+}
+
+std::wstring TextBox::Text() const {
+    int n = GetWindowTextLengthW(m_hwnd);
+    std::wstring text(static_cast<size_t>(n) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(m_hwnd, &text[0], n + 1)));
+    return text;
+}
+
+void TextBox::SetText(const std::wstring& text) { SetWindowTextW(m_hwnd, text.c_str()); }
+
+int TextBox::Height() const {
+    RECT r;
+    GetWindowRect(m_hwnd, &r);
+    return r.bottom - r.top;
+}
+
+void TextBox::SetHeight(int pixels) {
+    RECT r;
+    GetWindowRect(m_hwnd, &r);
+    SetWindowPos(m_hwnd, nullptr, 0, 0, r.right - r.left, pixels, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TextBox::SetFocus() { ::SetFocus(m_hwnd); }
+
+bool TextBox::HasFocus() const { return m_hwnd && GetFocus() == m_hwnd; }
+
+HBRUSH TextBox::OnCtlColor(HDC dc, HWND control) const {
+    if (control != m_hwnd) return nullptr;
+    SetBkColor(dc, m_background);
+    // The DC's own brush: any colour, and no brush object for each text box.
+    SetDCBrushColor(dc, m_background);
+    return static_cast<HBRUSH>(GetStockObject(DC_BRUSH));
+}
+
+}  // namespace tk

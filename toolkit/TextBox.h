@@ -1,0 +1,46 @@
+#pragma once
+// A multi-line text box with a vertical scroll bar: a child EDIT control of a form.
+#include <windows.h>
+
+#include <string>
+
+namespace tk {
+
+class Form;
+
+struct TextBoxArgs {
+    int id = 0;
+    RECT rect{};               // in the parent's client pixels
+    HFONT font = nullptr;      // we don't own it; it must outlive the text box
+    COLORREF background = RGB(255, 255, 255);
+};
+
+class TextBox {
+public:
+    TextBox() = default;
+    TextBox(const TextBox&) = delete;
+    TextBox& operator=(const TextBox&) = delete;
+
+    // Makes the control; call from the parent's OnCreate. Its text has no length limit
+    // but memory: notes opened from files may be long.
+    void Create(Form& parent, const TextBoxArgs& args);
+    HWND Handle() const { return m_hwnd; }
+
+    std::wstring Text() const;
+    void SetText(const std::wstring& text);
+    int Height() const;  // pixels
+    void SetHeight(int pixels);
+    void SetFocus();
+    bool HasFocus() const;
+
+    // The parent passes WM_CTLCOLOREDIT here; returns the brush for the background, or
+    // null when the message is for another control.
+    HBRUSH OnCtlColor(HDC dc, HWND control) const;
+
+private:
+    HWND m_hwnd = nullptr;  // child of the form, destroyed with it
+    HWND m_parent = nullptr;
+    COLORREF m_background = RGB(255, 255, 255);
+};
+
+}  // namespace tk
