@@ -6,8 +6,11 @@
 #include "note/core/NoteText.h"
 #include "toolkit/Ansi.h"
 #include "toolkit/AnsiCheck.h"
+#include "toolkit/MessageBox.h"
 #include "toolkit/SystemError.h"
+#include "toolkit/TextBox.h"
 #include "toolkit/TextFile.h"
+#include "toolkit/WaitCursor.h"
 
 namespace note {
 namespace {
@@ -17,6 +20,7 @@ constexpr std::size_t kLostCharactersShown = 10;
 
 // A program-detected reason that has no system error code of its own.
 constexpr DWORD kNotText = 0xE0000001;
+constexpr DWORD kTextBoxRefused = 0xE0000002;
 
 enum class Direction { Open, Save };
 
@@ -43,6 +47,10 @@ std::wstring Reason(DWORD error, Direction direction, std::size_t maxChars) {
         reason = L"文件太大，格卢玛容纳不下（最多 " + std::to_wstring(maxChars) + L" 个字符、" +
                  std::to_wstring(kMaxNoteFileBytes >> 20) + L" MB）。";
         systemText = false;  // the system's text speaks of saving, not of this limit
+        break;
+    case kTextBoxRefused:
+        reason = L"文本框无法容纳这么多文字。";
+        systemText = false;
         break;
     case kNotText:
         reason = L"文件中含有空字符（0x00），不是文本文件。";
@@ -150,6 +158,38 @@ bool WriteNoteFile(const std::wstring& path, std::wstring text, const Messenger&
         return false;
     }
     return true;
+}
+
+bool OpenNoteFileInto(tk::TextBox& txtNote, const std::wstring& path, const Messenger& tell) {
+    tk::WaitCursor wait;  // a long file can take a while to lay out in the text box
+    HWND box = txtNote.Handle();
+    // What the text box can take: beyond its limit the user could type no more.
+    std::size_t maxChars = static_cast<std::size_t>(SendMessageW(box, EM_GETLIMITTEXT, 0, 0));
+    std::optional<std::wstring> text = ReadNoteFile(path, maxChars, tell);
+    if (!text) return false;
+    // WM_SETTEXT replaces the whole text in one step; its result says whether the control
+    // found the memory for it (it then keeps its old text otherwise).
+    if (!SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text->c_str()))) {
+        TellOpenFailed(tell, path, kTextBoxRefused, maxChars);
+        return false;
+    }
+    return true;
+}
+
+bool SaveNoteFileFrom(const tk::TextBox& txtNote, const std::wstring& path, const Messenger& tell) {
+    tk::WaitCursor wait;
+    std::wstring text;
+    try {
+        text = txtNote.Text();
+    } catch (const std::bad_alloc&) {
+        TellSaveFailed(tell, path, ERROR_NOT_ENOUGH_MEMORY);
+        return false;
+    }
+    return WriteNoteFile(path, std::move(text), tell);
+}
+
+Messenger MessageBoxOf(HWND note) {
+    return [note](const std::wstring& text, UINT flags) { return tk::ShowMessage(text, flags, note); };
 }
 
 }  // namespace note

@@ -10,6 +10,10 @@
 #include <optional>
 #include <string>
 
+namespace tk {
+class TextBox;
+}
+
 namespace note {
 
 // Shows a message to the user and returns the button chosen (IDOK, IDCANCEL, ...). The note
@@ -30,5 +34,14 @@ std::optional<std::wstring> ReadNoteFile(const std::wstring& path, std::size_t m
 // the code page cannot hold some of its characters, asks first and writes only if the
 // user agrees. Returns true when the file was written.
 bool WriteNoteFile(const std::wstring& path, std::wstring text, const Messenger& tell);
+
+// The note menu's two commands once the dialog has given a file name. Open replaces the
+// whole text of the note's text box in one step, or changes nothing; save writes the
+// text box's text. Both return true when they did so.
+bool OpenNoteFileInto(tk::TextBox& txtNote, const std::wstring& path, const Messenger& tell);
+bool SaveNoteFileFrom(const tk::TextBox& txtNote, const std::wstring& path, const Messenger& tell);
+
+// The note's own message box: captioned GlumaNote, owned by the note window.
+Messenger MessageBoxOf(HWND note);
 
 }  // namespace note
