@@ -4,7 +4,9 @@
 
 #include "note/NoteFile.h"
 #include "tests/win/NoteFileTestUtil.h"
+#include "tests/win/WinTestUtil.h"
 #include "toolkit/Ansi.h"
+#include "toolkit/TextBox.h"
 
 namespace {
 
@@ -218,6 +220,63 @@ TEST(NoteFileOpen, RefusesFilesBeyondTheSizeLimit) {
     ASSERT_EQ(user.messages.size(), 1u);
     EXPECT_NE(user.messages[0].text.find(path), std::wstring::npos);
     EXPECT_EQ(user.messages[0].flags & MB_ICONMASK, static_cast<UINT>(MB_ICONERROR));
+}
+
+// A note's text box (as the note window makes it) on a plain form.
+class NoteTextBoxTest : public testing::Test {
+protected:
+    void SetUp() override {
+        form = tk::LoadForm<wintest::TestForm>();
+        tk::TextBoxArgs args;
+        args.id = 1;
+        args.rect = RECT{16, 40, 265, 193};
+        box.Create(*form, args);
+    }
+    void TearDown() override {
+        form->Destroy();
+        wintest::Pump(20);
+    }
+    wintest::TestForm* form = nullptr;
+    tk::TextBox box;
+    TempFolder dir;
+    Recorder user;
+};
+
+TEST_F(NoteTextBoxTest, OpenReplacesTheWholeTextAndSaveWritesIt) {
+    box.SetText(L"old text\r\nthat goes");
+    std::wstring path = dir / L"in.txt";
+    ASSERT_TRUE(WriteBytes(path, "new\nlines\r\n"));
+    EXPECT_TRUE(note::OpenNoteFileInto(box, path, user.Messenger()));
+    EXPECT_EQ(box.Text(), L"new\r\nlines");
+    box.SetText(box.Text() + L"\r\nmore");
+    std::wstring out = dir / L"out.txt";
+    EXPECT_TRUE(note::SaveNoteFileFrom(box, out, user.Messenger()));
+    EXPECT_EQ(ReadBytes(out), "new\r\nlines\r\nmore\r\n");
+    EXPECT_TRUE(user.messages.empty()) << user.All();
+}
+
+TEST_F(NoteTextBoxTest, OpenRefusesMoreThanTheBoxTakesAndKeepsItsText) {
+    // The box as made takes files far beyond the edit control's default of 32,767.
+    std::wstring path = dir / L"long.txt";
+    std::string file;
+    for (int line = 0; line < 1000; ++line) file += std::string(98, 'a') + "\r\n";
+    ASSERT_TRUE(WriteBytes(path, file));
+    EXPECT_TRUE(note::OpenNoteFileInto(box, path, user.Messenger())) << user.All();
+    EXPECT_EQ(GetWindowTextLengthW(box.Handle()), 100000 - 2);
+
+    box.SetText(L"mine");
+    SendMessageW(box.Handle(), EM_SETLIMITTEXT, 500, 0);
+    EXPECT_FALSE(note::OpenNoteFileInto(box, path, user.Messenger()));
+    EXPECT_EQ(box.Text(), L"mine");
+    ASSERT_EQ(user.messages.size(), 1u);
+    EXPECT_NE(user.messages[0].text.find(L"500"), std::wstring::npos) << user.All();
+}
+
+TEST_F(NoteTextBoxTest, FailedOpenLeavesTheTextAsItWas) {
+    box.SetText(L"mine\r\nall of it");
+    EXPECT_FALSE(note::OpenNoteFileInto(box, dir / L"missing.txt", user.Messenger()));
+    EXPECT_EQ(box.Text(), L"mine\r\nall of it");
+    EXPECT_EQ(user.messages.size(), 1u);
 }
 
 }  // namespace
