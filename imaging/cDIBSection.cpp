@@ -3,6 +3,9 @@
 #include "imaging/core/DibLayout.h"
 #include "toolkit/Gdi.h"
 
+// The header is the platform's 40-byte layout in both the 32-bit and the 64-bit build.
+static_assert(sizeof(BITMAPINFOHEADER) == 40, "BITMAPINFOHEADER is 40 bytes");
+
 namespace {
 
 // A memory DC that is ours until it is handed over with release().
