@@ -44,8 +44,11 @@ std::wstring Reason(DWORD error, Direction direction, std::size_t maxChars) {
     case ERROR_NOT_ENOUGH_MEMORY:
     case ERROR_OUTOFMEMORY: reason = L"内存不足。"; break;
     case ERROR_FILE_TOO_LARGE:
-        reason = L"文件太大，格卢玛容纳不下（最多 " + std::to_wstring(maxChars) + L" 个字符、" +
-                 std::to_wstring(kMaxNoteFileBytes >> 20) + L" MB）。";
+        // The tighter of the two limits is the one worth naming.
+        reason = L"文件太大，格卢玛容纳不下（最多 " +
+                 (maxChars < kMaxNoteFileBytes ? std::to_wstring(maxChars) + L" 个字符"
+                                               : std::to_wstring(kMaxNoteFileBytes >> 20) + L" MB") +
+                 L"）。";
         systemText = false;  // the system's text speaks of saving, not of this limit
         break;
     case kTextBoxRefused:
