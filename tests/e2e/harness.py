@@ -154,6 +154,9 @@ class Desktop:
     # --- Acting ----------------------------------------------------------------------------
     def click_tray_slot(self, slot, button=1, repeat=1):
         tray = self.tray_window()
+        # With no window manager a window placed at the default position (the help viewer,
+        # a note) can lie over the tray: bring the tray up, as a taskbar would always be.
+        self.xdotool("windowraise", tray)
         x, y = slot * SLOT + 10, 10
         self.xdotool("mousemove", "--window", tray, x, y)
         time.sleep(0.15)
