@@ -5,6 +5,7 @@
 
 #include "NoteTestUtil.h"
 #include "shell/Dform.h"
+#include "shell/frmAbout.h"
 #include "toolkit/DateTime.h"
 
 namespace {
@@ -25,11 +26,13 @@ TEST_F(NoteTest, NotesAreNumberedByTheLoadedWindowsBeforeThem) {
     frmNote* fourth = NewNote();
     EXPECT_EQ(fourth->Tag(), L"Form4");
 
-    // Any other loaded window counts too (the about box, for one).
-    auto* about = tk::LoadForm<wintest::TestForm>();
+    // The about box counts too while it is open.
+    mnuAbout_Click();
+    ASSERT_NE(frmAbout::Loaded(), nullptr);
     frmNote* fifth = NewNote();
     EXPECT_EQ(fifth->Tag(), L"Form6");
-    about->Destroy();
+    frmAbout::Loaded()->Unload();
+    EXPECT_EQ(NewNote()->Tag(), L"Form6");
 }
 
 TEST_F(NoteTest, EachRunMakesExactlyOneVisibleNoteAndTouchesNoOther) {
