@@ -196,51 +196,6 @@ TEST_F(ToolkitTest, ThePickersVisibleFlagIsTheirOwnNotTheirParents) {
     EXPECT_FALSE(IsWindowVisible(form->date.Handle()));
 }
 
-// A form whose time picker starts hidden, as the note's pickers do.
-class HiddenPickerForm : public wintest::TestForm {
-public:
-    tk::DatePicker time;
-    int changes = 0;
-
-protected:
-    void OnCreate() override {
-        tk::DatePickerArgs d;
-        d.id = 21;
-        d.rect = RECT{10, 10, 110, 30};
-        d.kind = tk::PickerKind::Time;
-        d.visible = false;
-        time.Create(*this, d);
-        time.OnChange([this] { ++changes; });
-    }
-};
-
-TEST(DatePickerMadeWhenShown, KeepsItsValueUntilShownAndThenShowsIt) {
-    auto* form = tk::LoadForm<HiddenPickerForm>();
-    EXPECT_EQ(form->time.Handle(), nullptr) << "no control while never shown";
-    EXPECT_EQ(GetWindow(form->Handle(), GW_CHILD), nullptr);
-    EXPECT_FALSE(form->time.Visible());
-    form->time.SetValue(At(2026, 6, 1, 7, 45, 30));
-    EXPECT_EQ(form->time.Value().wHour, 7);
-    EXPECT_EQ(form->time.Value().wMinute, 45);
-
-    form->Show();
-    form->time.SetVisible(true);
-    ASSERT_NE(form->time.Handle(), nullptr);
-    EXPECT_TRUE(form->time.Visible());
-    wchar_t text[32] = {};
-    GetWindowTextW(form->time.Handle(), text, 32);
-    EXPECT_EQ(std::wstring(text), L"07:45");
-    EXPECT_EQ(form->changes, 0);
-    notetest::TypeInPicker(form->time.Handle(), VK_DOWN);
-    EXPECT_EQ(form->time.Value().wHour, 6);
-    EXPECT_EQ(form->changes, 1);
-
-    form->time.SetVisible(false);
-    EXPECT_FALSE(form->time.Visible());
-    EXPECT_EQ(form->time.Value().wHour, 6) << "hiding keeps the value";
-    form->Destroy();
-}
-
 TEST(Clock, TheInjectedClockReplacesTheSystemsAndCanBeTakenAway) {
     SYSTEMTIME fixed = At(2031, 7, 4, 5, 6, 7);
     tk::SetClockForTesting([&] { return fixed; });

@@ -82,14 +82,13 @@ TEST_F(NoteTest, ANewNoteIsTheShapedCardWithItsControlsShownWithTheFocusInItsTex
     EXPECT_TRUE(IsWindowVisible(edit));
     EXPECT_EQ(note->txtNote().Text(), L"");
     EXPECT_EQ(GetFocus(), edit);
+    EXPECT_EQ(GetWindow(hwnd, GW_CHILD), edit) << "first in the focus order";
 
-    // The pickers wait hidden below it (their controls are made when first shown).
+    // The pickers wait hidden below it.
     EXPECT_FALSE(note->myDate().Visible());
     EXPECT_FALSE(note->myTime().Visible());
-    note->mnopt().Click(frmNote::mnuSetDateTime);
     EXPECT_TRUE(ChildRect(hwnd, note->myDate().Handle()) == Rect(48, 168, 81, 17));
     EXPECT_TRUE(ChildRect(hwnd, note->myTime().Handle()) == Rect(152, 168, 81, 17));
-    EXPECT_EQ(GetWindow(hwnd, GW_CHILD), edit) << "still first in the focus order";
 
     // The windowless labels.
     EXPECT_EQ(note->Label1().Caption(), L"菜单");
@@ -130,7 +129,6 @@ TEST_F(NoteTest, TheBackgroundIsTheSkinAsADibSectionOwnedByTheNote) {
     // Each note has its own, and it goes with the note, with the fonts the note made.
     frmNote* other = NewNote();
     EXPECT_NE(other->Picture(), picture);
-    note->mnopt().Click(frmNote::mnuSetDateTime);
     auto font = reinterpret_cast<HFONT>(SendMessageW(note->txtNote().Handle(), WM_GETFONT, 0, 0));
     auto pickerFont = reinterpret_cast<HFONT>(SendMessageW(note->myDate().Handle(), WM_GETFONT, 0, 0));
     ASSERT_NE(GetObjectType(font), 0u);
@@ -176,7 +174,6 @@ TEST_F(NoteTest, TheFontsAreTheDesignedBoldFacesWithTheChineseCharacterSet) {
     ReleaseDC(nullptr, screen);
     EXPECT_EQ(lf.lfHeight, -MulDiv(825, dpi, 7200));
 
-    note->mnopt().Click(frmNote::mnuSetDateTime);
     auto pickerFont = reinterpret_cast<HFONT>(SendMessageW(note->myTime().Handle(), WM_GETFONT, 0, 0));
     ASSERT_NE(pickerFont, nullptr);
     ASSERT_TRUE(GetObjectW(pickerFont, sizeof lf, &lf));
