@@ -1,5 +1,4 @@
-# Windows build (MinGW-w64 cross compilers): the program, and for x86_64 the test programs
-# that run under Wine.
+# Windows build (MinGW-w64 cross compilers): the program and the test programs that run under Wine.
 enable_language(RC)
 
 set(GLUMA_WIN_DEFINES UNICODE _UNICODE NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601 _WIN32_IE=0x0600)
@@ -34,7 +33,7 @@ target_link_libraries(GlumaNote PRIVATE glumaapp)
 target_compile_options(GlumaNote PRIVATE ${GLUMA_WARNINGS})
 target_link_options(GlumaNote PRIVATE ${GLUMA_STATIC_LINK} -municode -s)
 
-if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+if(NOT GLUMA_PROGRAM_ONLY)
   set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
   add_subdirectory(/usr/src/googletest/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
@@ -45,24 +44,31 @@ if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
   target_compile_options(glumawin_tests PRIVATE ${GLUMA_WARNINGS})
   target_link_options(glumawin_tests PRIVATE ${GLUMA_STATIC_LINK})
 
-  # Small Win32 helper programs of the test suite (window inspection, benchmark baselines).
+  # Small Win32 helper programs of the test suite (window inspection).
   file(GLOB GLUMA_TOOLS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/tools/*.cpp)
-  # Benchmarks of the program's own code (tests/tools/*bench.cpp) link it and its resources.
-  file(GLOB GLUMA_BENCH_TOOLS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/tools/*bench.cpp)
-  foreach(src ${GLUMA_BENCH_TOOLS})
-    list(REMOVE_ITEM GLUMA_TOOLS ${src})
-    get_filename_component(name ${src} NAME_WE)
-    add_executable(${name} ${src} ${GLUMA_RC})
-    target_compile_options(${name} PRIVATE ${GLUMA_WARNINGS})
-    target_link_libraries(${name} PRIVATE glumaapp)
-    target_link_options(${name} PRIVATE ${GLUMA_STATIC_LINK} -municode)
-  endforeach()
   foreach(src ${GLUMA_TOOLS})
     get_filename_component(name ${src} NAME_WE)
     add_executable(${name} ${src})
     target_compile_definitions(${name} PRIVATE ${GLUMA_WIN_DEFINES})
     target_compile_options(${name} PRIVATE ${GLUMA_WARNINGS})
     target_link_libraries(${name} PRIVATE user32 gdi32 shell32 kernel32 psapi)
+    target_link_options(${name} PRIVATE ${GLUMA_STATIC_LINK} -municode)
+  endforeach()
+
+  # Benchmarks under Wine: those of the program's own code (*bench.cpp) link it and its
+  # resources; the others are baselines (a bare program that only adds a tray icon).
+  file(GLOB GLUMA_BENCH_TOOLS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/bench/win/*.cpp)
+  foreach(src ${GLUMA_BENCH_TOOLS})
+    get_filename_component(name ${src} NAME_WE)
+    if(name MATCHES "bench$")
+      add_executable(${name} ${src} ${GLUMA_RC})
+      target_link_libraries(${name} PRIVATE glumaapp)
+    else()
+      add_executable(${name} ${src})
+      target_compile_definitions(${name} PRIVATE ${GLUMA_WIN_DEFINES})
+      target_link_libraries(${name} PRIVATE user32 gdi32 shell32 kernel32 psapi)
+    endif()
+    target_compile_options(${name} PRIVATE ${GLUMA_WARNINGS})
     target_link_options(${name} PRIVATE ${GLUMA_STATIC_LINK} -municode)
   endforeach()
 endif()

@@ -2,7 +2,11 @@
 set -euo pipefail
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD="$ROOT/build"
-WINE=/usr/lib/wine/wine64
+# The Windows build the tests and the run use: i686 (the release, 32-bit Wine) unless
+# GLUMA_ARCH says otherwise or the machine cannot run 32-bit code (see pick_arch).
+GLUMA_ARCH=${GLUMA_ARCH:-i686}
+wine_for() { [ "$1" = i686 ] && echo /usr/lib/wine/wine || echo /usr/lib/wine/wine64; }
+WINE=$(wine_for "$GLUMA_ARCH")
 JOBS=$(nproc 2>/dev/null || echo 2)
 
 say() { printf '== %s\n' "$*" >&2; }
@@ -39,4 +43,14 @@ wine_prefix() {
         "$WINE" wineboot --init >/dev/null 2>&1 || true
         /usr/lib/wine/wineserver -w 2>/dev/null || true
     fi
+}
+
+# Falls back to the x86_64 build, with a line of its own, when 32-bit Windows code cannot run here.
+pick_arch() {
+    if [ "$GLUMA_ARCH" = i686 ] && ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
+        say "this machine cannot run 32-bit Windows programs (no working /usr/lib/wine/wine): testing the x86_64 build instead"
+        GLUMA_ARCH=x86_64
+        WINE=$(wine_for x86_64)
+    fi
+    export GLUMA_ARCH
 }

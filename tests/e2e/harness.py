@@ -1,4 +1,4 @@
-"""End-to-end harness: the real GlumaNote.exe under 64-bit Wine on a virtual X display,
+"""End-to-end harness: the real GlumaNote.exe under Wine (the 32-bit release build by default) on a virtual X display,
 driven through the real tray icon with real mouse and keyboard input (xdotool), observed
 through window listings (wininspect.exe), screenshots and the files it writes."""
 
@@ -12,11 +12,12 @@ from pathlib import Path
 
 ROOT = Path(__file__).resolve().parents[2]
 BUILD = Path(os.environ.get("GLUMA_BUILD_DIR", ROOT / "build"))  # another build tree, if given
-WIN_BUILD = BUILD / "x86_64"
+ARCH = os.environ.get("GLUMA_ARCH", "i686")  # the release build unless told otherwise
+WIN_BUILD = BUILD / ARCH
 EXE = WIN_BUILD / "GlumaNote.exe"
 INSPECT = WIN_BUILD / "wininspect.exe"
 OUT = BUILD / "e2e"
-WINE = "/usr/lib/wine/wine64"
+WINE = "/usr/lib/wine/wine" if ARCH == "i686" else "/usr/lib/wine/wine64"
 WINESERVER = "/usr/lib/wine/wineserver"
 FORM_CLASS = "GlumaNoteForm"
 MAIN_CAPTION = '"ZQ"桌面格卢玛'

@@ -72,7 +72,7 @@ int VisibleWindowsCaptioned(const std::wstring& caption) {
         int count;
     } search{caption, 0};
     EnumWindows(
-        [](HWND hwnd, LPARAM lp) -> BOOL {
+        [](HWND hwnd, LPARAM lp) CALLBACK -> BOOL {
             auto* s = reinterpret_cast<Search*>(lp);
             DWORD pid = 0;
             GetWindowThreadProcessId(hwnd, &pid);
@@ -248,7 +248,7 @@ TEST_F(AboutBoxTest, LinkLabelHasItsFontPointerAndTooltip) {
     } search{about->Handle(), nullptr};
     EnumThreadWindows(
         GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM lp) -> BOOL {
+        [](HWND hwnd, LPARAM lp) CALLBACK -> BOOL {
             auto* s = reinterpret_cast<Owned*>(lp);
             if (_wcsicmp(ClassOf(hwnd).c_str(), TOOLTIPS_CLASSW) == 0 && GetWindow(hwnd, GW_OWNER) == s->owner)
                 s->tooltip = hwnd;

@@ -81,7 +81,7 @@ inline HBITMAP MakeDib24(int32_t width, int32_t height, uint8_t** bits) {
 // system keeps in the process environment block (a live entry has a non-zero type).
 inline int GdiObjectCount() {
     if (DWORD n = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)) return static_cast<int>(n);
-    struct HandleEntry {  // the 64-bit layout of one entry of that table
+    struct HandleEntry {  // one entry of that table: the same 24 bytes in both builds
         uint64_t object;
         uint32_t owner;
         uint16_t unique;
@@ -89,13 +89,19 @@ inline int GdiObjectCount() {
         uint8_t flags;
         uint64_t user;
     };
-    static_assert(sizeof(HandleEntry) == 24 && sizeof(void*) == 8, "64-bit table layout");
-    constexpr size_t kGdiSharedHandleTableOffset = 0xF8;  // in the 64-bit PEB
+    static_assert(sizeof(HandleEntry) == 24, "handle table layout");
     constexpr int kMaxHandles = 0x10000;
-    // The PEB's address sits at gs:0x60 in a 64-bit thread (NtCurrentTeb's inline read
-    // trips GCC's array-bounds check).
+    // The PEB's address: gs:0x60 in a 64-bit thread, fs:0x30 in a 32-bit one (NtCurrentTeb's
+    // inline read trips GCC's array-bounds check). The table pointer is its field
+    // GdiSharedHandleTable, at 0xF8 in the 64-bit PEB and 0x94 in the 32-bit one.
     const char* peb;
+#ifdef _WIN64
     __asm__("movq %%gs:0x60, %0" : "=r"(peb));
+    constexpr size_t kGdiSharedHandleTableOffset = 0xF8;
+#else
+    __asm__("movl %%fs:0x30, %0" : "=r"(peb));
+    constexpr size_t kGdiSharedHandleTableOffset = 0x94;
+#endif
     const HandleEntry* table;
     std::memcpy(&table, peb + kGdiSharedHandleTableOffset, sizeof table);
     if (!table) return -1;

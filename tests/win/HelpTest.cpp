@@ -36,7 +36,7 @@ std::wstring Text(HWND hwnd) {
 std::vector<HWND> VisibleWindows() {
     std::vector<HWND> found;
     EnumWindows(
-        [](HWND hwnd, LPARAM lp) -> BOOL {
+        [](HWND hwnd, LPARAM lp) CALLBACK -> BOOL {
             DWORD pid = 0;
             GetWindowThreadProcessId(hwnd, &pid);
             if (pid == GetCurrentProcessId() && IsWindowVisible(hwnd))

@@ -87,7 +87,7 @@ TEST(LoadedForms, ANewFormIsHiddenUntilShown) {
 
 TEST(DispatchBoundary, AnErrorInLoadIsReportedAndTheFormStaysUsable) {
     // The report is a message box; close it from a timer so the test doesn't wait on it.
-    UINT_PTR timer = SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR id, DWORD) {
+    UINT_PTR timer = SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR id, DWORD) CALLBACK {
         KillTimer(nullptr, id);
         if (HWND box = FindWindowW(nullptr, L"GlumaNote")) PostMessageW(box, WM_COMMAND, IDOK, 0);
     });

@@ -7,6 +7,9 @@ import statistics
 import subprocess
 import sys
 import time
+from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).resolve().parents[1] / "e2e"))
 
 from harness import BUILD, WIN_BUILD, WINE, Desktop, wait_for
 
