@@ -34,7 +34,7 @@ def test_install_and_remove(desktop):
     app = App(desktop, exe=unix(exe))  # waits for its tray icon
     run("reg", "delete", rf"{KEY}\Run", "/v", "GlumaNote", "/f")  # as if "start at sign-in" was unchecked
     run(SETUP, "/S")  # over the running program, which it ends
-    assert wait_for(lambda: not app.running(), timeout=10, what="GlumaNote to end") and "GlumaNote" not in values("Run")
+    assert wait_for(lambda: not app.running(), timeout=10, what="GlumaNote to end") and "GlumaNote" not in values("Run"), values("Run")
     app = App(desktop, exe=unix(exe))
     run(uninstaller, "/S")  # the QuietUninstallString
     wait_for(lambda: not app.running(), timeout=10, what="the uninstaller to end GlumaNote")
