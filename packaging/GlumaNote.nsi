@@ -90,8 +90,9 @@ VIAddVersionKey /LANG=2052 "LegalCopyright" "版权所有 (C) 2026 ZQ"
 
 Var Installed ; the folder of an earlier install, or empty
 
-; Ends every running copy of GlumaNote by closing its main window, and waits until the
-; program file is free to be replaced or deleted. Aborts if the user says no or a copy stays.
+; Ends every running copy of GlumaNote (wherever it was started from) by closing its main
+; window, and waits until the program file is free to be replaced or deleted. Aborts if the
+; user says no or a copy stays.
 !macro DEFINE_END_RUNNING un
 Function ${un}EndRunning
   FindWindow $0 "${MAIN_CLASS}" "${MAIN_CAPTION}"
@@ -103,8 +104,8 @@ Function ${un}EndRunning
     Abort "${PRODUCT} 正在运行，已取消。"
   ${EndIf}
   DetailPrint "结束正在运行的 ${PRODUCT}"
-  ; More than one copy may run; give them ten seconds in all.
-  ${For} $1 1 100
+  ; Copies close one by one; one that does not answer is given up after about half a minute.
+  ${For} $1 1 30
     FindWindow $0 "${MAIN_CLASS}" "${MAIN_CAPTION}"
     ${If} $0 = 0
       ${Break}
