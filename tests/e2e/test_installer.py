@@ -1,0 +1,49 @@
+# The setup program (scripts/package) under Wine: a silent install puts everything where it belongs,
+# the installed program runs, a silent reinstall over it keeps "start at sign-in" unchecked, a silent
+# uninstall ends the program and leaves nothing behind; and a picture of the first page to look at.
+import re, subprocess, time
+
+from harness import BUILD, OUT, ROOT, WINE, App, wait_for
+
+KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion"
+VERSION = re.search(r'GLUMA_VERSION_STRING "(.*)"', (ROOT / "resources/version.h").read_text())[1]
+SETUP = ROOT / "dist" / f"GlumaNote-{VERSION}-setup.exe"
+
+
+def test_install_and_remove(desktop):
+    # Wine writes non-ASCII file names (说明.txt, 桌面格卢玛.lnk) only under a UTF-8 Linux locale of
+    # the name it is given, which need not be installed here: compile one into OUT. No Linux menus.
+    (OUT / "zh_CN.UTF-8").exists() or subprocess.run(["localedef", "-i", "zh_CN", "-f", "UTF-8", str(OUT / "zh_CN.UTF-8")])
+    env = dict(desktop.env, LOCPATH=str(OUT), WINEDLLOVERRIDES=desktop.env["WINEDLLOVERRIDES"] + ";winemenubuilder.exe=d")
+    run = lambda *a: subprocess.run([WINE, *map(str, a)], env=env, capture_output=True, timeout=60, check=True).stdout.decode("gbk")
+    values = lambda key: dict(re.findall(r"^ {4}(\S+) +REG_\w+ +(.*?)\r?$", run("reg", "query", rf"{KEY}\{key}"), re.M))
+    unix = lambda path: desktop.prefix / "drive_c" / path[3:].replace("\\", "/")  # C:\...
+    state = lambda: {*map(str, (desktop.prefix / "drive_c").rglob("*")), *run("reg", "query", KEY, "/s").splitlines()}
+    before = state()
+    run(SETUP, "/S")
+    folder = (entry := values(r"Uninstall\GlumaNote"))["InstallLocation"]
+    exe, uninstaller = folder + r"\GlumaNote.exe", folder + r"\uninstall.exe"
+    assert entry == {"DisplayName": '"ZQ"桌面格卢玛', "DisplayVersion": VERSION, "Publisher": "ZQ", "DisplayIcon": f'"{exe}",0',
+                     "EstimatedSize": entry["EstimatedSize"], "InstallLocation": folder, "UninstallString": f'"{uninstaller}"',
+                     "QuietUninstallString": f'"{uninstaller}" /S', "NoModify": "0x1", "NoRepair": "0x1"}
+    sizes = {p.name: p.stat().st_size for p in unix(folder).iterdir()}  # EstimatedSize is in KB
+    assert sizes.keys() == {"GlumaNote.exe", "Gluma Note.chm", "说明.txt", "uninstall.exe"} and abs(int(entry["EstimatedSize"], 16) - sum(sizes.values()) / 1024) < 8, sizes
+    assert unix(exe).read_bytes() == (BUILD / "i686/GlumaNote.exe").read_bytes() and values("Run")["GlumaNote"] == f'"{exe}"'
+    assert folder.endswith(r"\AppData\Local\Programs\GlumaNote") and (  # per user; the Start menu's shortcut
+        unix(folder).parents[2] / "Roaming/Microsoft/Windows/Start Menu/Programs/桌面格卢玛.lnk").exists(), folder
+    app = App(desktop, exe=unix(exe))  # waits for its tray icon
+    run("reg", "delete", rf"{KEY}\Run", "/v", "GlumaNote", "/f")  # as if "start at sign-in" was unchecked
+    run(SETUP, "/S")  # over the running program, which it ends
+    assert wait_for(lambda: not app.running(), timeout=10, what="GlumaNote to end") and "GlumaNote" not in values("Run"), values("Run")
+    app = App(desktop, exe=unix(exe))
+    run(uninstaller, "/S")  # the QuietUninstallString
+    wait_for(lambda: not app.running(), timeout=10, what="the uninstaller to end GlumaNote")
+    deadline = time.monotonic() + 20  # the uninstaller's copy of itself in the temporary folder goes last
+    while (left := state() - before) and time.monotonic() < deadline:
+        time.sleep(1)
+    assert not left, f"left behind: {sorted(left)}"
+    page = subprocess.Popen([WINE, str(SETUP)], env=env)  # found, then a second to paint
+    wait_for(lambda: desktop.run(["xdotool", "search", "--name", "格卢玛 安装"], check=False).stdout and not time.sleep(1),
+             timeout=30, what="the installer's first page")
+    desktop.screenshot("installer.png")
+    page.kill()
