@@ -187,6 +187,9 @@ struct Held {
     unsigned long long bytes;
     DWORD gdi, user;
     bool gdiFromTable, userWindowsOnly;
+    // Neither the system nor the handle table gave a count (32-bit Wine: GetGuiResources
+    // is a stub and the 32-bit PEB holds no table pointer).
+    bool gdiUnknown;
 };
 
 Held Measure() {
@@ -194,6 +197,7 @@ Held Measure() {
     Held h;
     h.bytes = PrivateBytes();
     h.gdi = GdiObjects(&h.gdiFromTable);
+    h.gdiUnknown = h.gdi == 0 && !h.gdiFromTable;
     h.user = UserObjects(&h.userWindowsOnly);
     return h;
 }
@@ -283,8 +287,9 @@ double SurfaceKB() {
 void PrintFigures(int notes, const Held& h, const Held& base) {
     std::printf("FIGURE note_memory_%d %.1f KB/note <=%.0f\n", notes,
                 static_cast<double>(h.bytes - base.bytes) / notes / 1024, SurfaceKB() + 40);
-    std::printf("FIGURE note_gdi_%d %.2f objects/note fixed,small\n", notes,
-                static_cast<double>(h.gdi - base.gdi) / notes);
+    if (h.gdiUnknown) std::printf("FIGURE note_gdi_%d n/a objects/note fixed,small\n", notes);
+    else std::printf("FIGURE note_gdi_%d %.2f objects/note fixed,small\n", notes,
+                     static_cast<double>(h.gdi - base.gdi) / notes);
     std::printf("FIGURE note_user_%d %.2f objects/note fixed,small\n", notes,
                 static_cast<double>(h.user - base.user) / notes);
 }
@@ -306,7 +311,8 @@ void MeasureOpenNotes() {
     CloseAllNotes();
     const Held base = Measure();
     std::printf("\nHeld with notes open (GDI: %s; USER: %s):\n",
-                base.gdiFromTable ? "entries of the GDI handle table" : "GetGuiResources",
+                base.gdiUnknown ? "no count available here"
+                : base.gdiFromTable ? "entries of the GDI handle table" : "GetGuiResources",
                 base.userWindowsOnly ? "windows of the process" : "GetGuiResources");
     PrintHeld("no note", base, base, 0);
     int open = 0;
@@ -367,8 +373,9 @@ void MeasureCycles(int cycles) {
     const Held after = Measure();
     std::printf("FIGURE note_growth_%d_memory %lld KB 0\n", cycles,
                 (static_cast<long long>(after.bytes) - static_cast<long long>(before.bytes)) / 1024);
-    std::printf("FIGURE note_growth_%d_gdi %ld objects 0\n", cycles,
-                static_cast<long>(after.gdi) - static_cast<long>(before.gdi));
+    if (after.gdiUnknown) std::printf("FIGURE note_growth_%d_gdi n/a objects 0\n", cycles);
+    else std::printf("FIGURE note_growth_%d_gdi %ld objects 0\n", cycles,
+                     static_cast<long>(after.gdi) - static_cast<long>(before.gdi));
     std::printf("FIGURE note_growth_%d_user %ld objects 0\n", cycles,
                 static_cast<long>(after.user) - static_cast<long>(before.user));
 }
