@@ -1,56 +1,83 @@
-// The reminder: two pickers shown from the note menu, armed by the minimise mark, checked
-// once a second, and when due the note comes forward above every other window.
-#include "note/frmNote.h"
+#include "note/NoteReminder.h"
 
 #include "toolkit/Clock.h"
-#include "toolkit/WindowOrder.h"
+#include "toolkit/Form.h"
 
+namespace note {
 namespace {
 
-note::LocalTime ToLocalTime(const SYSTEMTIME& st) {
-    return note::LocalTime{st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond};
+LocalTime ToLocalTime(const SYSTEMTIME& st) {
+    return LocalTime{st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond};
 }
 
 }  // namespace
 
-void frmNote::mnuSetDateTime_Click() {
-    if (!m_mnopt.Checked(mnuSetDateTime)) {
-        m_myTime.SetVisible(true);
-        m_myDate.SetVisible(true);
-        m_mnopt.SetChecked(mnuSetDateTime, true);
-        m_txtNote.SetHeight(kTextHeightWithPickers);
-    } else {
-        m_myTime.SetVisible(false);
-        m_myDate.SetVisible(false);
-        m_mnopt.SetChecked(mnuSetDateTime, false);
-        m_tmrEvent.SetEnabled(false);  // an armed reminder is cancelled
-        m_txtNote.SetHeight(kTextHeightWithoutPickers);
-    }
+NoteReminder::NoteReminder(tk::Form& note, std::function<void()> onDue)
+    : m_note(note), m_onDue(std::move(onDue)), m_tmrEvent(note, kTimerId, kCheckIntervalMs) {}
+
+void NoteReminder::Create(const Layout& layout) {
+    tk::DatePickerArgs date;
+    date.id = layout.dateId;
+    date.rect = layout.date;
+    date.kind = tk::PickerKind::Date;
+    date.font = layout.font;
+    date.visible = false;
+    m_myDate.Create(m_note, date);
+
+    tk::DatePickerArgs time = date;
+    time.id = layout.timeId;
+    time.rect = layout.time;
+    time.kind = tk::PickerKind::Time;
+    m_myTime.Create(m_note, time);
+    // As designed: 00:00. The day does not matter, only hours and minutes count.
+    m_myTime.SetValue(tk::Today());
+    m_myTime.OnChange([this] { myTime_Change(); });
 }
 
-void frmNote::myTime_Change() { m_bTimeChanged = true; }
+void NoteReminder::Load() {
+    m_myDate.SetValue(tk::Today());
+    m_tmrEvent.SetEnabled(false);
+}
 
-void frmNote::ArmReminder() {
+void NoteReminder::ShowPickers() {
+    // The date first: a picker's control is made when it is first shown, and the
+    // keyboard's tab order is the order they were made in.
+    m_myDate.SetVisible(true);
+    m_myTime.SetVisible(true);
+}
+
+void NoteReminder::HidePickers() {
+    m_myTime.SetVisible(false);
+    m_myDate.SetVisible(false);
+    m_tmrEvent.SetEnabled(false);  // an armed reminder is cancelled
+}
+
+void NoteReminder::ArmIfChanged() {
+    if (!m_bTimeChanged) return;
+    m_bTimeChanged = false;
+    Arm();
+}
+
+void NoteReminder::Arm() {
     // Switching on a running timer changes nothing: the previous check stays what it was.
     if (m_tmrEvent.Enabled()) return;
     m_previousCheck = ToLocalTime(tk::Now());
     m_tmrEvent.SetEnabled(true);
 }
 
-void frmNote::tmrEvent_Timer() {
+void NoteReminder::Tick() {
     // A tick may still be queued after the timer was switched off.
     if (!m_tmrEvent.Enabled()) return;
-    note::ReminderCheck check;
+    ReminderCheck check;
     check.reminderDate = ToLocalTime(m_myDate.Value());
     check.reminderTime = ToLocalTime(m_myTime.Value());
     check.previousCheck = m_previousCheck;
     check.now = ToLocalTime(tk::Now());
     m_previousCheck = check.now;
-    if (!note::IsReminderDue(check)) return;
-
-    // A minimised note would only be "shown" in the taskbar: bring it back to its card.
-    if (IsMinimised()) ShowWindow(Handle(), SW_RESTORE);
-    Show();
-    tk::SetTopmost(Handle(), true);
+    if (!IsReminderDue(check)) return;
+    // It fires once: off first, so nothing the note does when told can see it armed.
     m_tmrEvent.SetEnabled(false);
+    if (m_onDue) m_onDue();
 }
+
+}  // namespace note

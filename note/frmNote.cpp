@@ -1,9 +1,12 @@
 #include "note/frmNote.h"
 
 #include "imaging/Module1.h"
+#include "imaging/core/RunScan.h"
+#include "note/NoteOnScreen.h"
 #include "resources/resource.h"
 #include "toolkit/Application.h"
-#include "toolkit/Clock.h"
+#include "toolkit/Help.h"
+#include "toolkit/WindowOrder.h"
 
 namespace {
 
@@ -28,7 +31,7 @@ frmNote::frmNote()
       // the font mapper pick a face that has the characters of the captions and the text.
       m_font(tk::CreatePointFont(L"MS Sans Serif", 8.25, true, false, GB2312_CHARSET)),
       m_pickerFont(tk::CreatePointFont(L"MS Serif", 6, true, false, GB2312_CHARSET)),
-      m_tmrEvent(*this, idTmrEvent, 1000) {
+      m_reminder(*this, [this] { ReminderDue(); }) {
     BuildMenu();
 }
 
@@ -57,23 +60,13 @@ void frmNote::CreateControls() {
     text.font = m_font.Get();
     m_txtNote.Create(*this, text);
 
-    tk::DatePickerArgs date;
-    date.id = idMyDate;
-    date.rect = Rect(48, 168, 81, 17);
-    date.kind = tk::PickerKind::Date;
-    date.font = m_pickerFont.Get();
-    date.visible = false;
-    m_myDate.Create(*this, date);
-
-    tk::DatePickerArgs time = date;
-    time.id = idMyTime;
-    time.rect = Rect(152, 168, 81, 17);
-    time.kind = tk::PickerKind::Time;
-    m_myTime.Create(*this, time);
-    // As designed: 00:00. The day does not matter, only hours and minutes count.
-    SYSTEMTIME midnight = tk::Today();
-    m_myTime.SetValue(midnight);
-    m_myTime.OnChange([this] { myTime_Change(); });
+    note::NoteReminder::Layout pickers;
+    pickers.dateId = idMyDate;
+    pickers.timeId = idMyTime;
+    pickers.date = Rect(48, 168, 81, 17);
+    pickers.time = Rect(152, 168, 81, 17);
+    pickers.font = m_pickerFont.Get();
+    m_reminder.Create(pickers);
 }
 
 void frmNote::CreateLabelsAndLines() {
@@ -82,7 +75,7 @@ void frmNote::CreateLabelsAndLines() {
     menu.caption = L"菜单";
     menu.font = m_font.Get();
     menu.onClick = [this] { Label1_Click(); };
-    m_Label1 = &AddLabel(menu);
+    AddLabel(menu);
 
     tk::LabelArgs stamp;
     stamp.rect = Rect(56, 16, 153, 17);
@@ -98,12 +91,12 @@ void frmNote::CreateLabelsAndLines() {
     tk::LabelArgs minimise;
     minimise.rect = Rect(240, 16, 9, 9);
     minimise.onClick = [this] { lblMinimise_Click(); };
-    m_lblMinimise = &AddLabel(minimise);
+    AddLabel(minimise);
 
     tk::LabelArgs close;
     close.rect = Rect(256, 16, 9, 9);
     close.onClick = [this] { lblClose_Click(); };
-    m_lblClose = &AddLabel(close);
+    AddLabel(close);
 
     AddLine(tk::Line{{240, 24}, {248, 24}, 2, RGB(0, 0, 0)});  // Line3: the minimise stroke
     AddLine(tk::Line{{256, 16}, {264, 24}, 2, RGB(0, 0, 0)});  // Line1 and Line2: the close cross
@@ -111,10 +104,9 @@ void frmNote::CreateLabelsAndLines() {
 }
 
 void frmNote::OnLoad() {
-    m_myDate.SetValue(tk::Today());
-    m_tmrEvent.SetEnabled(false);
+    m_reminder.Load();
     if (Picture()) {
-        int32_t keyColour = 1;  // take the key from the picture
+        int32_t keyColour = imaging::kKeyFromPicture;
         ShapeFormToPicture(*this, keyColour);
     }
 }
@@ -141,20 +133,49 @@ void frmNote::lblClose_Click() {
 }
 
 void frmNote::lblMinimise_Click() {
-    if (m_bTimeChanged) {
-        m_bTimeChanged = false;
-        ArmReminder();
-    }
+    m_reminder.ArmIfChanged();
     if (!m_mnopt.Checked(mnuHideMin)) {
         Minimise();
     } else {
-        ArmReminder();  // a hidden note always keeps watch for its reminder
+        m_reminder.Arm();  // a hidden note always keeps watch for its reminder
         Hide();
     }
 }
 
+void frmNote::mnuSetDateTime_Click() {
+    const bool show = !m_mnopt.Checked(mnuSetDateTime);
+    if (show) {
+        m_reminder.ShowPickers();
+    } else {
+        m_reminder.HidePickers();
+    }
+    m_mnopt.SetChecked(mnuSetDateTime, show);
+    m_txtNote.SetHeight(show ? kTextHeightWithPickers : kTextHeightWithoutPickers);
+}
+
+// The note's own options: stay on top, hide instead of minimising, and the help file.
+void frmNote::mnuStayOnTop_Click() {
+    const bool onTop = !m_mnopt.Checked(mnuStayOnTop);
+    tk::SetTopmost(Handle(), onTop);
+    // The mark records what this command did, whatever the system made of it.
+    m_mnopt.SetChecked(mnuStayOnTop, onTop);
+    m_txtNote.SetFocus();
+}
+
+void frmNote::mnuHideMin_Click() { m_mnopt.SetChecked(mnuHideMin, !m_mnopt.Checked(mnuHideMin)); }
+
+void frmNote::mnuHelpForGluma_Click() { tk::ShowProgramHelp(Handle()); }
+
+void frmNote::ReminderDue() {
+    // A minimised note would only be "shown" in the taskbar, and the reminder would fire
+    // unseen: bring it back to its card.
+    if (IsMinimised()) ShowWindow(Handle(), SW_RESTORE);
+    Show();
+    tk::SetTopmost(Handle(), true);
+}
+
 void frmNote::OnTimer(UINT_PTR id) {
-    if (id == m_tmrEvent.Id()) tmrEvent_Timer();
+    if (id == note::NoteReminder::kTimerId) m_reminder.Tick();
 }
 
 void frmNote::RestoreFocus() {
@@ -180,6 +201,10 @@ LRESULT frmNote::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         // The window itself takes no typing: pass the keyboard on to the text box.
         RestoreFocus();
         return 0;
+    case WM_DISPLAYCHANGE:
+        // A monitor gone or a smaller screen must not strand the note where nobody can reach it.
+        note::KeepCardOnScreen(Handle());
+        break;
     }
     return Form::HandleMessage(msg, wParam, lParam);
 }

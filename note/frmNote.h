@@ -1,18 +1,17 @@
 #pragma once
 // One desktop note: a yellow card cut from the skin picture, with a text box, a menu label,
-// the creation stamp, minimise and close marks, a popup menu, and a reminder made of two
-// pickers and a one-second timer. Every note is independent; the shell keeps no reference
-// to it, LoadedForms is the only list of open notes.
+// the creation stamp, minimise and close marks and a popup menu. The note keeps the layout,
+// the menu's state and the text; its reminder is an object of its own (NoteReminder) that
+// tells the note when it is due. Every note is independent; the shell keeps no reference to
+// it, LoadedForms is the only list of open notes.
 #include <string>
 
-#include "note/core/ReminderRule.h"
-#include "toolkit/DatePicker.h"
+#include "note/NoteReminder.h"
 #include "toolkit/FileDialog.h"
 #include "toolkit/Form.h"
 #include "toolkit/Gdi.h"
 #include "toolkit/PopupMenu.h"
 #include "toolkit/TextBox.h"
-#include "toolkit/Timer.h"
 
 class frmNote : public tk::Form {
 public:
@@ -25,9 +24,8 @@ public:
         mnuStayOnTop,
         mnuHideMin,
     };
-    // Child controls and the timer.
+    // Child controls.
     enum ControlId : int { idTxtNote = 1, idMyDate, idMyTime };
-    enum TimerId : UINT_PTR { idTmrEvent = 1 };
 
     // Layout of the card, in client pixels.
     static constexpr int kClientWidth = 284;     // as designed; the skin makes it 284 x 210
@@ -41,32 +39,13 @@ public:
     // The creation stamp, set once by the command that made the note.
     void SetCreationStamp(std::wstring text);
 
-    // The parts of the note, as the note's own code and its tests reach them.
+    // The note's text and its menu, whose items are the note's commands.
     tk::TextBox& txtNote() { return m_txtNote; }
-    tk::DatePicker& myDate() { return m_myDate; }
-    tk::DatePicker& myTime() { return m_myTime; }
-    tk::Timer& tmrEvent() { return m_tmrEvent; }
     tk::PopupMenu& mnopt() { return m_mnopt; }
     tk::FileDialog& dlgForNotesFile() { return m_dlgForNotesFile; }
-    const tk::Label& Label1() const { return *m_Label1; }
-    const tk::Label& labTime() const { return *m_labTime; }
-    const tk::Label& lblMinimise() const { return *m_lblMinimise; }
-    const tk::Label& lblClose() const { return *m_lblClose; }
-    // The reminder time was changed and the reminder has not been armed since.
-    bool TimeChanged() const { return m_bTimeChanged; }
 
-    // Event handlers.
-    void Label1_Click();
-    void lblClose_Click();
-    void lblMinimise_Click();
-    void myTime_Change();
-    void tmrEvent_Timer();
     void mnuOpenNotes_Click();  // note files: NoteFiles.cpp
     void mnuSaveNotes_Click();  // note files: NoteFiles.cpp
-    void mnuSetDateTime_Click();
-    void mnuHelpForGluma_Click();
-    void mnuStayOnTop_Click();
-    void mnuHideMin_Click();
 
 protected:
     void OnCreate() override;
@@ -80,26 +59,24 @@ private:
     void CreateControls();
     void BuildMenu();
     void DragWindow();
-    void ArmReminder();
     void RestoreFocus();
+    void ReminderDue();
+
+    // Event handlers.
+    void Label1_Click();
+    void lblClose_Click();
+    void lblMinimise_Click();
+    void mnuSetDateTime_Click();
+    void mnuHelpForGluma_Click();
+    void mnuStayOnTop_Click();
+    void mnuHideMin_Click();
 
     tk::ScopedGdiObject<HFONT> m_font;        // text box and labels
-    tk::ScopedGdiObject<HFONT> m_pickerFont;  // the two pickers
+    tk::ScopedGdiObject<HFONT> m_pickerFont;  // the reminder's two pickers
     tk::TextBox m_txtNote;
-    tk::DatePicker m_myDate;
-    tk::DatePicker m_myTime;
-    tk::Timer m_tmrEvent;
+    note::NoteReminder m_reminder;
     tk::PopupMenu m_mnopt;
     tk::FileDialog m_dlgForNotesFile;  // shared by open and save, remembers the last name
-    // The labels belong to the form; we keep where they are.
-    tk::Label* m_Label1 = nullptr;
-    tk::Label* m_labTime = nullptr;
-    tk::Label* m_lblMinimise = nullptr;
-    tk::Label* m_lblClose = nullptr;
-    HWND m_lastFocus = nullptr;  // the control that had the keyboard when the note was left
-
-    bool m_bTimeChanged = false;
-    // The previous reminder check, or the moment the reminder was armed: a minute that
-    // passes between two checks (sleep, a blocked loop) is still caught.
-    note::LocalTime m_previousCheck;
+    tk::Label* m_labTime = nullptr;    // the form owns its labels
+    HWND m_lastFocus = nullptr;        // the control that had the keyboard when the note was left
 };

@@ -25,43 +25,57 @@ bool SameValue(const SYSTEMTIME& a, const SYSTEMTIME& b) {
 }  // namespace
 
 void DatePicker::Create(Form& parent, const DatePickerArgs& args) {
-    m_kind = args.kind;
-    DWORD style = WS_CHILD | WS_TABSTOP | (args.visible ? WS_VISIBLE : 0);
-    style |= args.kind == PickerKind::Date ? DTS_SHORTDATEFORMAT : DTS_TIMEFORMAT | DTS_UPDOWN;
-    m_hwnd = CreateWindowExW(0, DATETIMEPICK_CLASSW, L"", style, args.rect.left, args.rect.top,
-                             args.rect.right - args.rect.left, args.rect.bottom - args.rect.top, parent.Handle(),
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id)), Instance(), nullptr);
-    if (!m_hwnd) throw std::runtime_error("CreateWindowEx(SysDateTimePick32) failed");
-    if (args.font) SendMessageW(m_hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(args.font), FALSE);
-    // Only hours and minutes count; seconds in the field would only mislead.
-    if (args.kind == PickerKind::Time) SendMessageW(m_hwnd, DTM_SETFORMATW, 0, reinterpret_cast<LPARAM>(L"HH':'mm"));
-    m_last = Value();
+    m_parent = &parent;
+    m_args = args;
+    GetLocalTime(&m_value);  // what a new control shows
+    m_value = Normalised(m_value, args.kind);
     parent.OnControlNotify(args.id, [this](NMHDR* hdr) { return OnNotify(hdr); });
+    if (args.visible) SetVisible(true);
+}
+
+void DatePicker::MakeControl() {
+    const RECT& r = m_args.rect;
+    DWORD style = WS_CHILD | WS_TABSTOP;
+    style |= m_args.kind == PickerKind::Date ? DTS_SHORTDATEFORMAT : DTS_TIMEFORMAT | DTS_UPDOWN;
+    m_hwnd = CreateWindowExW(0, DATETIMEPICK_CLASSW, L"", style, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                             m_parent->Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(m_args.id)), Instance(),
+                             nullptr);
+    if (!m_hwnd) throw std::runtime_error("CreateWindowEx(SysDateTimePick32) failed");
+    if (m_args.font) SendMessageW(m_hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(m_args.font), FALSE);
+    // Only hours and minutes count; seconds in the field would only mislead.
+    if (m_args.kind == PickerKind::Time) SendMessageW(m_hwnd, DTM_SETFORMATW, 0, reinterpret_cast<LPARAM>(L"HH':'mm"));
+    SendMessageW(m_hwnd, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&m_value));
 }
 
 SYSTEMTIME DatePicker::Value() const {
+    if (!m_hwnd) return m_value;
     SYSTEMTIME st = {};
     SendMessageW(m_hwnd, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&st));
-    return Normalised(st, m_kind);
+    return Normalised(st, m_args.kind);
 }
 
 void DatePicker::SetValue(const SYSTEMTIME& value) {
-    SYSTEMTIME st = Normalised(value, m_kind);
-    SendMessageW(m_hwnd, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&st));
-    m_last = Value();
+    m_value = Normalised(value, m_args.kind);
+    if (m_hwnd) {
+        SendMessageW(m_hwnd, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&m_value));
+        m_value = Value();
+    }
 }
 
-bool DatePicker::Visible() const { return (GetWindowLongPtrW(m_hwnd, GWL_STYLE) & WS_VISIBLE) != 0; }
+bool DatePicker::Visible() const { return m_hwnd && (GetWindowLongPtrW(m_hwnd, GWL_STYLE) & WS_VISIBLE) != 0; }
 
-void DatePicker::SetVisible(bool visible) { ShowWindow(m_hwnd, visible ? SW_SHOWNA : SW_HIDE); }
+void DatePicker::SetVisible(bool visible) {
+    if (visible && !m_hwnd) MakeControl();
+    if (m_hwnd) ShowWindow(m_hwnd, visible ? SW_SHOWNA : SW_HIDE);
+}
 
 LRESULT DatePicker::OnNotify(NMHDR* hdr) {
     if (hdr->code != DTN_DATETIMECHANGE) return 0;
     // The control also reports when a drop-down closes on the same day: only a new value
     // is a change.
     SYSTEMTIME now = Value();
-    if (SameValue(now, m_last)) return 0;
-    m_last = now;
+    if (SameValue(now, m_value)) return 0;
+    m_value = now;
     if (m_onChange) m_onChange();
     return 0;
 }

@@ -1,5 +1,9 @@
 #pragma once
 // A date or time-of-day picker (the common control SysDateTimePick32) on a form.
+//
+// The control itself is made the first time the picker is shown: a picker that is never
+// shown costs no window (under Wine each one also keeps a hidden calendar window), and its
+// value is kept here until then.
 #include <windows.h>
 
 #include <functional>
@@ -27,8 +31,10 @@ public:
     DatePicker(const DatePicker&) = delete;
     DatePicker& operator=(const DatePicker&) = delete;
 
-    // Makes the control; call from the parent's OnCreate.
+    // Call from the parent's OnCreate. A visible picker's control is made at once, a
+    // hidden one's when it is first shown.
     void Create(Form& parent, const DatePickerArgs& args);
+    // Null while the control has not been made.
     HWND Handle() const { return m_hwnd; }
 
     // A date picker's value is the chosen day at 00:00:00; a time picker's value keeps
@@ -42,11 +48,13 @@ public:
     void OnChange(std::function<void()> handler) { m_onChange = std::move(handler); }
 
 private:
+    void MakeControl();
     LRESULT OnNotify(NMHDR* hdr);
 
-    HWND m_hwnd = nullptr;  // child of the form, destroyed with it
-    PickerKind m_kind = PickerKind::Date;
-    SYSTEMTIME m_last{};    // the value last set or reported, to tell real changes
+    Form* m_parent = nullptr;  // we don't own it
+    DatePickerArgs m_args;
+    HWND m_hwnd = nullptr;     // child of the form, destroyed with it
+    SYSTEMTIME m_value{};      // the value last set or reported: the control's, or ours until it exists
     std::function<void()> m_onChange;
 };
 

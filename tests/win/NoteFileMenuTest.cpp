@@ -111,18 +111,16 @@ TEST_F(NoteFileMenuTest, SaveWritesTheNoteAndAnotherNoteOpensItBack) {
     EXPECT_EQ(a->txtNote().Text(), text) << "saving leaves the note as it was";
 
     frmNote* b = NewNote(L"text to be replaced");
-    // Options and reminder away from their initial state: opening must not touch them.
+    // Options away from their initial state: opening must not touch them.
     b->mnopt().SetChecked(frmNote::mnuHideMin, false);
     b->mnopt().SetChecked(frmNote::mnuStayOnTop, true);
-    b->tmrEvent().SetEnabled(true);
     std::size_t forms = tk::LoadedForms::Count();
     Choose(b, frmNote::mnuOpenNotes, path);
     EXPECT_EQ(b->txtNote().Text(), text);
-    EXPECT_EQ(b->labTime().Caption(), L"创建于 2026/12/6 18:12:05");
+    EXPECT_EQ(b->Labels()[1]->Caption(), L"创建于 2026/12/6 18:12:05");
     EXPECT_FALSE(b->mnopt().Checked(frmNote::mnuHideMin));
     EXPECT_TRUE(b->mnopt().Checked(frmNote::mnuStayOnTop));
     EXPECT_FALSE(b->mnopt().Checked(frmNote::mnuSetDateTime));
-    EXPECT_TRUE(b->tmrEvent().Enabled());
     EXPECT_EQ(tk::LoadedForms::Count(), forms) << "opening never makes a new note";
 
     // Saving again over the file (after the replace question) gives the same bytes.
