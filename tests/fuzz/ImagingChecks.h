@@ -5,6 +5,7 @@
 // on an error raised before writing, nothing written. Run by the fuzzer and, on seeded
 // inputs, by the native tests.
 #include <climits>
+#include <random>
 
 #include "FuzzInput.h"
 #include "ImagingReference.h"
@@ -16,15 +17,13 @@ namespace fuzz {
 enum class Outcome { Done, Index, Overflow };
 
 template <class F>
-Outcome Run(F&& f) {
-    try {
-        f();
-        return Outcome::Done;
-    } catch (const tk::IndexOutOfRangeError&) {
-        return Outcome::Index;
-    } catch (const tk::OverflowError&) {
-        return Outcome::Overflow;
-    }
+Outcome Run(F&& f) try {
+    f();
+    return Outcome::Done;
+} catch (const tk::IndexOutOfRangeError&) {
+    return Outcome::Index;
+} catch (const tk::OverflowError&) {
+    return Outcome::Overflow;
 }
 
 // A picture of w x h (each may be 0 or less) whose view may be cut short in rows and length.
@@ -53,10 +52,8 @@ inline bool CheckResample(Input& in) {
     return true;
 }
 
-inline int32_t Frame(Input& in) {
-    const int32_t near[] = {0, INT_MAX - 300, INT_MIN};
-    return near[in.Byte() % 3] + in.Below(300);
-}
+// Frames near 0 and near both ends of the 32-bit range.
+inline int32_t Frame(Input& in) { return (in.Byte() % 3 - 1) * (INT_MAX - 150) + (in.Below(300) - 150); }
 
 inline bool CheckRunScan(Input& in) {
     const int32_t w = in.Below(90) - 2, h = in.Below(40) - 2, border = Frame(in), title = Frame(in);
@@ -92,11 +89,8 @@ inline bool CheckNoise(Input& in) {
 
 // The kernel is chosen by the first byte.
 inline bool CheckImagingCase(Input& in) {
-    switch (in.Byte() % 3) {
-    case 0: return CheckResample(in);
-    case 1: return CheckRunScan(in);
-    default: return CheckNoise(in);
-    }
+    const uint8_t kernel = in.Byte() % 3;
+    return kernel == 0 ? CheckResample(in) : kernel == 1 ? CheckRunScan(in) : CheckNoise(in);
 }
 
 }  // namespace fuzz

@@ -5,12 +5,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <random>
 #include <vector>
 
 #include "imaging/core/DibLayout.h"
 #include "imaging/core/RunScan.h"
-#include "toolkit/core/ByteView.h"
 #include "toolkit/core/CheckedMath.h"
 #include "toolkit/core/Random.h"
 #include "toolkit/core/Rounding.h"
@@ -31,56 +29,35 @@ struct Picture {
     tk::ByteView View() { return tk::ByteView(bytes.data(), stride, h); }
 };
 
-// Random pixels of one of four kinds: noise, smooth ramps, three levels (exact halves
-// when blended), few colours (long runs of each).
-inline void Scribble(Picture& p, std::mt19937& rng, int kind) {
-    const int32_t few[] = {0xFFFFFF, 0, 0x00FFFF, 0xFFFFFE};
-    for (int32_t y = 0; y < p.h; ++y)
-        for (int32_t x = 0; x < p.w; ++x)
-            for (int k = 0; k < 3; ++k)
-                p.Pixel(x, y)[k] = static_cast<uint8_t>(kind == 0   ? rng()
-                                                        : kind == 1 ? x * 37 + y * 11 + k * 50
-                                                        : kind == 2 ? rng() % 3 * 127
-                                                                    : few[rng() % 16 / 5 % 4] >> 8 * k);
-}
-
-inline int32_t ColourAt(const tk::ByteView& v, int32_t x, int32_t y) {
-    return v.At(3 * x, y) | v.At(3 * x + 1, y) << 8 | v.At(3 * x + 2, y) << 16;
-}
-
 // Bilinear resampling; a sample needs source columns xi, xi + 1 and rows yi, yi + 1 of
 // the picture, or IndexOutOfRangeError.
 inline void Resample(const tk::ByteView& s, int32_t sw, int32_t sh, tk::ByteView& t, int32_t tw, int32_t th) {
     const float sx = static_cast<float>(static_cast<double>(tk::CheckedSub(sw, 1)) / tw);
     const float sy = static_cast<float>(static_cast<double>(tk::CheckedSub(sh, 1)) / th);
-    for (int32_t y = 0; y < th; ++y) {
-        const float py = sy * static_cast<float>(y);
-        const int32_t yi = static_cast<int32_t>(std::floor(py));
-        const double fy = py - static_cast<float>(yi);
+    for (int32_t y = 0; y < th; ++y)
         for (int32_t x = 0; x < tw; ++x) {
-            const float px = sx * static_cast<float>(x);
-            const int32_t xi = static_cast<int32_t>(std::floor(px));
-            const double fx = px - static_cast<float>(xi);
+            const float py = sy * static_cast<float>(y), px = sx * static_cast<float>(x);
+            const int32_t yi = static_cast<int32_t>(std::floor(py)), xi = static_cast<int32_t>(std::floor(px));
+            const double fy = py - static_cast<float>(yi), fx = px - static_cast<float>(xi);
             if (xi + 1 >= sw || yi + 1 >= sh) throw tk::IndexOutOfRangeError();
             for (int k = 0; k < 3; ++k) {
                 auto v = [&](int c, int r) { return s.At(3 * (xi + c) + k, yi + r); };
-                int32_t left = tk::RoundHalfEven((1 - fy) * v(0, 0) + fy * v(0, 1));
-                int32_t right = tk::RoundHalfEven((1 - fy) * v(1, 0) + fy * v(1, 1));
+                const int32_t left = tk::RoundHalfEven((1 - fy) * v(0, 0) + fy * v(0, 1));
+                const int32_t right = tk::RoundHalfEven((1 - fy) * v(1, 0) + fy * v(1, 1));
                 t.At(3 * x + k, y) = static_cast<uint8_t>(std::clamp(tk::RoundHalfEven((1 - fx) * left + fx * right), 0, 255));
             }
         }
-    }
 }
 
 // One run per maximal stretch of non-key pixels in each row, bottom row first.
 inline std::vector<imaging::RunRect> Runs(const tk::ByteView& v, int32_t w, int32_t h, int32_t& key,
                                           int32_t border, int32_t title) {
+    auto colour = [&](int32_t x, int32_t y) { return v.At(3 * x, y) | v.At(3 * x + 1, y) << 8 | v.At(3 * x + 2, y) << 16; };
     std::vector<imaging::RunRect> runs;
-    if (w <= 0 || h <= 0) return runs;
-    if (key == imaging::kKeyFromPicture) key = ColourAt(v, 0, 0);
+    if (w > 0 && h > 0 && key == imaging::kKeyFromPicture) key = colour(0, 0);
     for (int32_t y = 0; y < h; ++y)
         for (int32_t x = 0, start = -1; x <= w; ++x) {
-            const bool isKey = x == w || ColourAt(v, x, y) == key;
+            const bool isKey = x == w || colour(x, y) == key;
             if (!isKey && start < 0) start = x;
             if (isKey && start >= 0) {
                 runs.push_back({tk::CheckedAdd(border, start), tk::CheckedAdd(title, h - 1 - y),
@@ -91,20 +68,17 @@ inline std::vector<imaging::RunRect> Runs(const tk::ByteView& v, int32_t w, int3
     return runs;
 }
 
-// Grey: rows outside, one draw per pixel. Colour: columns outside, green then red, blue 0.
+// Grey: rows outside, one draw per pixel. Colour: columns outside, blue 0, green then red.
 inline void Noise(tk::ByteView& v, int32_t w, int32_t h, bool gray, tk::Random& random) {
     auto level = [&] { return static_cast<uint8_t>(tk::RoundHalfEven(random.Next() * 255)); };
     const int32_t last = tk::CheckedMul(3, tk::CheckedSub(w, 1));
-    for (int32_t a = 0; a < (gray ? h : last + 1); a += gray ? 1 : 3)
-        for (int32_t b = 0; b < (gray ? last + 1 : h); b += gray ? 3 : 1) {
-            const int32_t i = gray ? b : a, r = gray ? a : b;
-            if (gray) {
-                v.At(i, r) = v.At(i + 1, r) = v.At(i + 2, r) = level();
-            } else {
-                v.At(i, r) = 0;
-                v.At(i + 1, r) = level();
-                v.At(i + 2, r) = level();
-            }
+    for (int32_t r = 0; gray && r < h; ++r)
+        for (int32_t i = 0; i <= last; i += 3) v.At(i, r) = v.At(i + 1, r) = v.At(i + 2, r) = level();
+    for (int32_t i = 0; !gray && i <= last; i += 3)
+        for (int32_t r = 0; r < h; ++r) {
+            v.At(i, r) = 0;
+            v.At(i + 1, r) = level();
+            v.At(i + 2, r) = level();
         }
 }
 

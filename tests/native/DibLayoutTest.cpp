@@ -16,21 +16,14 @@ TEST(DibLayout, ScanLinesAreThreeBytesAPixelPaddedToFourAndGuarded) {
     EXPECT_THROW(imaging::DibImageSize(284, 2520521), tk::OverflowError);
 }
 
-// 3 rows of 8 bytes: byte (i, r) is byte r * 8 + i; every index outside either range raises.
-TEST(ByteView, ElementsRowsAndEveryIndexOutsideRaise) {
-    std::vector<uint8_t> bytes(24);
-    tk::ByteView v(bytes.data(), 8, 3);
-    v.At(5, 1) = 200;
-    EXPECT_TRUE(bytes[13] == 200 && v.Row(2, 8) == bytes.data() + 16 && v.Row(0, 0) == bytes.data());
-    const std::pair<int32_t, int32_t> outside[] = {{-1, 0}, {8, 0}, {0, -1}, {0, 3}, {INT_MIN, 1}, {INT_MAX, 1}, {1, INT_MAX}};
-    for (auto [i, r] : outside) EXPECT_THROW(v.At(i, r), tk::IndexOutOfRangeError) << i << "," << r;
-    for (auto [r, n] : {std::pair{-1, 1}, std::pair{3, 0}, std::pair{0, 9}, std::pair{0, -1}})
-        EXPECT_THROW(v.Row(r, n), tk::IndexOutOfRangeError) << r << "," << n;
-    for (tk::ByteView none : {tk::ByteView(), tk::ByteView(nullptr, 4, 4), tk::ByteView(bytes.data(), -4, 1)})
-        EXPECT_THROW(none.At(0, 0), tk::IndexOutOfRangeError);
-    // Offsets past 2 GB do not wrap (only addresses are compared; nothing is read).
-    tk::ByteView huge(bytes.data(), 1 << 30, 4);
-    EXPECT_EQ(reinterpret_cast<uintptr_t>(huge.Row(3, 0)) - reinterpret_cast<uintptr_t>(bytes.data()), uint64_t{3} << 30);
+// The views' checks are proven by the kernels' checks against the references under ASan,
+// with views cut short; what those cannot reach is a row offset past 32 bits (only
+// addresses are compared, nothing is read).
+TEST(ByteView, RowOffsetsPastTwoGigabytesDoNotWrap) {
+    uint8_t byte = 0;
+    tk::ByteView huge(&byte, 1 << 30, 4);
+    EXPECT_EQ(reinterpret_cast<uintptr_t>(huge.Row(3, 0)) - reinterpret_cast<uintptr_t>(&byte), uint64_t{3} << 30);
+    EXPECT_THROW(huge.At(1 << 30, 0), tk::IndexOutOfRangeError);
 }
 
 }  // namespace

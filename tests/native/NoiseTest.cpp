@@ -2,22 +2,19 @@
 
 #include <cmath>
 
-#include "tests/fuzz/ImagingReference.h"
 #include "imaging/core/Noise.h"
+#include "tests/fuzz/ImagingReference.h"
 
 namespace {
 
 // A draw u = word / 2^32 gives round(u * 255), halves to even: checked at the words where
 // each level begins, where rounding is decided.
 TEST(Noise, LevelsChangeWhereTheDrawTimes255PassesAHalf) {
-    for (int v = 0; v <= 255; ++v) {
-        const double start = std::floor((v - 0.5) * 4294967296.0 / 255);
-        for (double w = start - 2; w <= start + 2; ++w) {
-            if (w < 0 || w > 4294967295.0) continue;
-            const uint32_t word = static_cast<uint32_t>(w);
+    for (int v = 0; v <= 255; ++v)
+        for (double w = std::floor((v - 0.5) * 4294967296.0 / 255) - 2, end = w + 4; w <= end; ++w) {
+            const uint32_t word = static_cast<uint32_t>(std::clamp(w, 0.0, 4294967295.0));
             ASSERT_EQ(imaging::NoiseLevel(word), tk::RoundHalfEven(tk::Random::ToUnit(word) * 255)) << word;
         }
-    }
     EXPECT_EQ(imaging::NoiseLevel(0x80000000u), 128);  // exactly 127.5
 }
 
