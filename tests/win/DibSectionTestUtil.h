@@ -3,12 +3,14 @@
 #include <windows.h>
 
 #include <cstring>
+#include <random>
 
 #include "imaging/cDIBSection.h"
 #include "resources/resource.h"
 #include "tests/fuzz/ImagingReference.h"
 #include "toolkit/Application.h"
 #include "toolkit/Form.h"
+#include "WinTestUtil.h"
 
 namespace dibtest {
 
@@ -36,14 +38,10 @@ inline ref::Picture Bytes(const cDIBSection& dib) {
     return p;
 }
 
-struct TestForm : tk::Form {
-    explicit TestForm(DWORD style) : Form(tk::FormStyle{style, 0, 150, 90}) {}
-};
-
-// A loaded form, destroyed at the end of the test, also when one fails.
+// A loaded form of the given style, destroyed at the end of the test, also when one fails.
 struct FormHolder {
     tk::Form* form;
-    explicit FormHolder(DWORD style) : form(tk::LoadForm<TestForm>(style)) {}
+    explicit FormHolder(DWORD style) : form(tk::LoadForm<wintest::TestForm>(tk::FormStyle{style, 0, 150, 90})) {}
     ~FormHolder() { form->Destroy(); }
 };
 
