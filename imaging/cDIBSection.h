@@ -8,10 +8,10 @@
 // std::shared_ptr; when the last reference goes, the destructor runs ClearUp, which frees
 // the DC and the DIB section. An object is never copied.
 //
-// Two states: empty (no DC, no DIB, no bits: a new object, and after ClearUp or a failed
-// Create) and holding (the DIB section made and selected into the object's DC). The header
-// keeps the last requested size in both, so Width and Height still report it after
-// ClearUp.
+// Two states: empty (no DC and no DIB of its own: a new object, and after ClearUp or a
+// failed Create; CreateDIB may lend it the bits of a DIB its caller keeps) and holding (the
+// DIB section made and selected into the object's DC). The header keeps the last requested
+// size in both, so Width and Height still report it after ClearUp.
 //
 // Sizes and positions are 32-bit signed pixels. A negative width or height given to a
 // block copy stands for the DIB's full Width or Height; zero means zero pixels. Overflow

@@ -10,6 +10,7 @@
 #include "tests/fuzz/ImagingReference.h"
 #include "toolkit/Application.h"
 #include "toolkit/Form.h"
+#include "toolkit/Gdi.h"
 #include "WinTestUtil.h"
 
 namespace dibtest {
