@@ -8,10 +8,10 @@
 // std::shared_ptr; when the last reference goes, the destructor runs ClearUp, which frees
 // the DC and the DIB section. An object is never copied.
 //
-// Two states: empty (no DC, no DIB, no bits: a new object, and after ClearUp or a failed
-// Create) and holding (the DIB section made and selected into the object's DC). The header
-// keeps the last requested size in both, so Width and Height still report it after
-// ClearUp.
+// Two states: empty (no DC and no DIB of its own: a new object, and after ClearUp or a
+// failed Create; CreateDIB may lend it the bits of a DIB its caller keeps) and holding (the
+// DIB section made and selected into the object's DC). The header keeps the last requested
+// size in both, so Width and Height still report it after ClearUp.
 //
 // Sizes and positions are 32-bit signed pixels. A negative width or height given to a
 // block copy stands for the DIB's full Width or Height; zero means zero pixels. Overflow
@@ -22,6 +22,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "toolkit/Gdi.h"
 #include "toolkit/core/ByteView.h"
 
 class cDIBSection {
@@ -48,10 +49,14 @@ public:
     // hands its handle to the caller in hDib (0 when refused); true when made. The header
     // and the bits address of this object describe the new DIB afterwards, and the header
     // keeps the requested size even when the platform refuses. A DIB that this call hands
-    // out belongs to the caller. While the object holds a DIB of its own the call is
-    // refused (false, hDib 0, the object unchanged): its bits address would otherwise point
-    // into a bitmap it does not own. A negative height is refused too: it would make a
-    // top-down DIB, and all pixel code here reads rows bottom-up.
+    // out belongs to the caller; an object that holds none of its own may still paint noise
+    // into it (RandomiseBits) for as long as the caller keeps it. While the object holds a
+    // DIB of its own the call is refused (false, hDib 0, the object unchanged): its bits
+    // address would otherwise point into a bitmap it does not own.
+    // A negative height makes a top-down DIB (the platform's rule). The pixel code, which
+    // counts rows bottom-up from 0 to Height() - 1, sees no row in it: noise writes
+    // nothing, resampling from it raises tk::IndexOutOfRangeError and into it writes
+    // nothing. The block copies go through its DC like any other.
     bool CreateDIB(HDC lHDC, int32_t lWidth, int32_t lHeight, HBITMAP& hDib);
 
     // Frees any earlier DIB, then makes a DIB of the bitmap's size and copies the bitmap
@@ -79,20 +84,20 @@ public:
                       int32_t lDestHeight = -1, int32_t lSrcLeft = 0, int32_t lSrcTop = 0,
                       DWORD eRop = SRCCOPY);
 
-    HDC hdc() const { return m_hDC; }
-    HBITMAP hDib() const { return m_hDib; }
+    HDC hdc() const { return m_hDC.Get(); }
+    HBITMAP hDib() const { return m_hDib.Get(); }
     // The bits belong to the DIB section: read and write them, never free them.
     void* DIBSectionBitsPtr() const { return m_lPtr; }
     // True in the holding state: the DC, the DIB section and its bits are there.
-    bool Holding() const { return m_hDC != nullptr && m_hDib != nullptr && m_lPtr != nullptr; }
-    // The bits as BytesPerScanLine() bytes by Height() rows, borrowed for one operation;
-    // a view without elements unless holding, so nothing can reach memory that is not
-    // this object's picture.
+    bool Holding() const { return m_hDC.Get() && m_hDib.Get() && m_lPtr; }
+    // The bits as BytesPerScanLine() bytes by Height() rows, borrowed for one operation:
+    // the object's own DIB, or one that CreateDIB lent it while that DIB still exists;
+    // otherwise a view without elements, so nothing can reach memory that is freed.
     tk::ByteView PixelView() const;
 
     // Fills the picture with noise seeded from the time of day: grey (three equal bytes
     // per pixel) or coloured (random green and red, blue 0). Padding is never written.
-    // An object that holds no DIB is left alone.
+    // Without pixels to reach (see PixelView) nothing is written.
     void RandomiseBits(bool bGray = false);
 
     // Frees the DC and the DIB section; the header, and with it Width and Height, stay.
@@ -100,18 +105,20 @@ public:
 
     // A new object of lNewWidth x lNewHeight (height first!) holding this picture: a plain
     // copy at the same size, bilinear resampling otherwise. Null when the new DIB cannot be
-    // made. Raises tk::IndexOutOfRangeError when this object holds no DIB, or when
-    // resampling needs a pixel the source lacks (a source one pixel wide or high); no
-    // object is returned then.
+    // made. Raises tk::IndexOutOfRangeError when this object holds no DIB of its own (the
+    // plain copy draws from its DC), or when resampling needs a pixel the source lacks (a
+    // source one pixel wide or high); no object is returned then.
     std::shared_ptr<cDIBSection> Resample(int32_t lNewHeight, int32_t lNewWidth);
 
 private:
     // Fills target, which already holds a DIB of the new size, from this object's pixels.
     void ResampleInto(cDIBSection& target);
 
-    HBITMAP m_hDib = nullptr;     // owned: the DIB section, selected into m_hDC
-    HGDIOBJ m_hBmpOld = nullptr;  // we don't own it: what the DIB displaced in m_hDC
-    HDC m_hDC = nullptr;          // owned: the memory DC
-    void* m_lPtr = nullptr;       // the DIB section's bits; the DIB section owns them
-    BITMAPINFOHEADER m_tBI = {};  // describes the DIB; keeps the last size after ClearUp
+    tk::ScopedGdiObject<HBITMAP> m_hDib;  // the DIB section, selected into m_hDC
+    HGDIOBJ m_hBmpOld = nullptr;          // we don't own it: what the DIB displaced in m_hDC
+    tk::OwnedMemoryDC m_hDC;              // the memory DC
+    void* m_lPtr = nullptr;               // the DIB section's bits; the DIB section owns them
+    BITMAPINFOHEADER m_tBI = {};          // describes the DIB; keeps the last size after ClearUp
+    HBITMAP m_hDibMade = nullptr;  // we don't own it unless it is m_hDib: the last DIB
+                                   // CreateDIB made, whose bits m_lPtr points into
 };

@@ -25,7 +25,7 @@ std::shared_ptr<cDIBSection> cDIBSection::Resample(int32_t lNewHeight, int32_t l
     // hand back a picture that was never this one, so it fails as a read outside would.
     if (!Holding()) throw tk::IndexOutOfRangeError();
     if (lNewWidth == Width() && lNewHeight == Height()) {
-        target->LoadPictureBlt(m_hDC, 0, 0, -1, -1, SRCCOPY);
+        target->LoadPictureBlt(m_hDC.Get(), 0, 0, -1, -1, SRCCOPY);
     } else {
         ResampleInto(*target);
     }
@@ -40,8 +40,8 @@ void cDIBSection::ResampleInto(cDIBSection& target) {
 
 void cDIBSection::RandomiseBits(bool bGray) {
     // After ClearUp the header still has a size, but there is no memory behind it.
-    if (!Holding()) return;
     tk::ByteView bits = PixelView();
+    if (!bits.Base()) return;
     tk::Random random(SecondsSinceMidnight());
     imaging::FillNoise(bits, Width(), Height(), bGray, random);
 }

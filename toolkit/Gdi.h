@@ -75,3 +75,26 @@ HFONT CreatePointFont(const wchar_t* face, double points, bool bold, bool underl
                       BYTE charset = DEFAULT_CHARSET);
 
 }  // namespace tk
+
+namespace tk {
+
+// A memory DC kept beyond one scope (an object's own DC): deleted by Reset or with its
+// owner, unless handed on with Release.
+class OwnedMemoryDC {
+public:
+    explicit OwnedMemoryDC(HDC dc = nullptr) : m_dc(dc) {}
+    ~OwnedMemoryDC() { Reset(); }
+    OwnedMemoryDC(const OwnedMemoryDC&) = delete;
+    OwnedMemoryDC& operator=(const OwnedMemoryDC&) = delete;
+    HDC Get() const { return m_dc; }
+    HDC Release() { return std::exchange(m_dc, nullptr); }
+    void Reset(HDC dc = nullptr) {
+        if (m_dc) DeleteDC(m_dc);
+        m_dc = dc;
+    }
+
+private:
+    HDC m_dc;
+};
+
+}  // namespace tk

@@ -102,9 +102,12 @@ ColumnPlan PlanColumns(const tk::ByteView& src, int32_t sw, int32_t tw) {
     for (int32_t x = 0; x < tw; ++x) {
         Sample s = SampleAt(sx, x);
         int32_t byte = tk::CheckedMul(s.index, 3);
-        // The pixel reads bytes 3 xi .. 3 xi + 5: columns xi and xi + 1.
+        // The pixel reads bytes 3 xi .. 3 xi + 5: columns xi and xi + 1, which must both be
+        // in the picture and in the view. Single-precision positions of a target some
+        // millions of pixels wide can round up onto the last column (xi = sw - 1, weight 0
+        // on the next): that raises too, also where the row's padding would be there to read.
         int32_t end = tk::CheckedAdd(byte, 6);
-        if (byte < 0 || end > src.BytesPerRow()) throw tk::IndexOutOfRangeError();
+        if (byte < 0 || int64_t{s.index} + 1 >= sw || end > src.BytesPerRow()) throw tk::IndexOutOfRangeError();
         plan.columns.push_back({s.w0, s.w1, byte});
         // xi never decreases with x (rounding keeps the order of the products), so a new
         // stretch starts only past the last one.
@@ -130,7 +133,7 @@ std::vector<RowSample> PlanRows(const tk::ByteView& src, int32_t sh, int32_t th)
     rows.reserve(static_cast<std::size_t>(th));
     for (int32_t y = 0; y < th; ++y) {
         Sample s = SampleAt(sy, y);
-        if (s.index < 0 || s.index >= src.Rows() - 1) throw tk::IndexOutOfRangeError();
+        if (s.index < 0 || int64_t{s.index} + 1 >= sh || s.index >= src.Rows() - 1) throw tk::IndexOutOfRangeError();
         rows.push_back({s.index, s.w0, s.w1});
     }
     return rows;
@@ -215,28 +218,19 @@ void BlendRowPairVector(const uint8_t* lower0, const uint8_t* upper0, const RowS
     }
 }
 
-// A column's terms as the pair loop wants them: the weights already in both lanes, and
-// the position of its left source byte in the interleaved blends.
-struct PairColumn {
-    __m128d w0;
-    __m128d w1;
-    std::ptrdiff_t down2;  // 2 * 3 * xi
-};
-
-std::vector<PairColumn> PairColumns(const std::vector<Column>& columns) {
-    std::vector<PairColumn> pairs;
-    pairs.reserve(columns.size());
-    for (const Column& c : columns) pairs.push_back({_mm_set1_pd(c.w0), _mm_set1_pd(c.w1), 2 * std::ptrdiff_t{c.byte}});
-    return pairs;
-}
-
 // Blue, green and red of one pixel in each of the two rows, each as the low three bytes of
 // a word (the fourth byte is a copy of red).
-inline void BlendPixelPair(const double* down2, const PairColumn& c, uint32_t& first, uint32_t& second) {
-    const double* left2 = down2 + c.down2;
-    __m128i b = BlendPair(c.w0, _mm_loadu_pd(left2), c.w1, _mm_loadu_pd(left2 + 6));
-    __m128i g = BlendPair(c.w0, _mm_loadu_pd(left2 + 2), c.w1, _mm_loadu_pd(left2 + 8));
-    __m128i r = BlendPair(c.w0, _mm_loadu_pd(left2 + 4), c.w1, _mm_loadu_pd(left2 + 10));
+//
+// The column's weights are read as plain doubles and put into both lanes here: a vector
+// type kept in a std::vector would need 16-byte aligned memory, which the 32-bit
+// msvcrt's malloc (8-byte alignment) does not promise, and mulpd faults on a misaligned
+// operand. Every load from memory in these loops is an unaligned one.
+inline void BlendPixelPair(const double* down2, const Column& c, uint32_t& first, uint32_t& second) {
+    const double* left2 = down2 + 2 * std::ptrdiff_t{c.byte};
+    const __m128d w0 = _mm_set1_pd(c.w0), w1 = _mm_set1_pd(c.w1);
+    __m128i b = BlendPair(w0, _mm_loadu_pd(left2), w1, _mm_loadu_pd(left2 + 6));
+    __m128i g = BlendPair(w0, _mm_loadu_pd(left2 + 2), w1, _mm_loadu_pd(left2 + 8));
+    __m128i r = BlendPair(w0, _mm_loadu_pd(left2 + 4), w1, _mm_loadu_pd(left2 + 10));
     __m128i bg = _mm_unpacklo_epi32(b, g);                          // b0 g0 b1 g1
     __m128i rr = _mm_shuffle_epi32(r, _MM_SHUFFLE(1, 1, 0, 0));    // r0 r0 r1 r1
     __m128i words = _mm_packs_epi32(_mm_unpacklo_epi64(bg, rr), _mm_unpackhi_epi64(bg, rr));
@@ -252,7 +246,7 @@ inline void StoreThree(uint8_t* p, uint32_t v) {
     p[2] = static_cast<uint8_t>(v >> 16);
 }
 
-void BlendAcrossPairVector(const double* down2, const std::vector<PairColumn>& columns, uint8_t* out0,
+void BlendAcrossPairVector(const double* down2, const std::vector<Column>& columns, uint8_t* out0,
                            uint8_t* out1) {
     const std::size_t n = columns.size();
     uint32_t first, second;
@@ -301,7 +295,6 @@ void ResampleBilinear(const tk::ByteView& src, int32_t sw, int32_t sh, tk::ByteV
 #ifdef GLUMA_RESAMPLE_SSE2
     if (vector) {
         std::vector<double> down2(2 * static_cast<std::size_t>(plan.rowBytes));
-        const std::vector<PairColumn> columns = PairColumns(plan.columns);
         // An odd last row is paired with itself: both lanes then write the same bytes.
         for (int32_t y = 0; y < th; y += 2) {
             const int32_t y1 = y + 1 < th ? y + 1 : y;
@@ -310,7 +303,7 @@ void ResampleBilinear(const tk::ByteView& src, int32_t sw, int32_t sh, tk::ByteV
             BlendRowPairVector(src.Row(row0.yi, plan.rowBytes), src.Row(row0.yi + 1, plan.rowBytes), row0,
                                src.Row(row1.yi, plan.rowBytes), src.Row(row1.yi + 1, plan.rowBytes), row1,
                                plan.spans, down2.data());
-            BlendAcrossPairVector(down2.data(), columns, dst.Row(y, targetRowBytes),
+            BlendAcrossPairVector(down2.data(), plan.columns, dst.Row(y, targetRowBytes),
                                   dst.Row(y1, targetRowBytes));
         }
         return;
