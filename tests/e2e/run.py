@@ -1,6 +1,6 @@
-"""Runs every end-to-end test: functions named test_* in tests/e2e/test_*.py. A test that
-takes a parameter `app` gets a freshly started GlumaNote; one that takes `desktop` gets the
-shared display. Prints one line per test and a closing 'e2e: N passed, N failed' line.
+"""Runs every end-to-end test: functions named test_* in tests/e2e/test_*.py, each given the
+shared display as its parameter `desktop`. Prints one line per test and a closing
+'e2e: N passed, N failed' line.
 
     python3 tests/e2e/run.py [-k substring]"""
 
@@ -30,26 +30,6 @@ def discover(selector):
                     yield full, fn, fn.__code__.co_firstlineno
 
 
-def run_one(desktop, fn):
-    params = inspect.signature(fn).parameters
-    app = None
-    try:
-        kwargs = {}
-        if "desktop" in params:
-            kwargs["desktop"] = desktop
-        if "app" in params:
-            app = harness.App(desktop)
-            kwargs["app"] = app
-        fn(**kwargs)
-    finally:
-        if app:
-            app.kill()
-        # Whatever a test left open (other copies, dialogs) must not disturb the next.
-        for w in desktop.windows():
-            if w["exe"].lower() == "glumanote.exe":
-                desktop.inspect("kill", w["pid"])
-
-
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("-k", default="", help="run only tests whose name contains this")
@@ -62,7 +42,7 @@ def main():
         for name, fn, _ in tests:
             start = time.monotonic()
             try:
-                run_one(desktop, fn)
+                fn(desktop)
                 passed += 1
                 print(f"[ PASS ] {name} ({time.monotonic() - start:.1f} s)", flush=True)
             except Exception as e:  # noqa: BLE001 - every failure is reported, the run goes on
@@ -73,6 +53,10 @@ def main():
                     desktop.screenshot(f"failed-{name}.png")
                 except Exception:  # noqa: BLE001
                     pass
+            for proc in desktop.started:
+                proc.kill()
+                proc.wait(10)
+            desktop.started.clear()
     finally:
         desktop.close()
     print(f"e2e: {passed} passed, {failed} failed")
