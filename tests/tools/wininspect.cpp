@@ -1,81 +1,59 @@
-// wininspect: reads for the end-to-end tests what X11 tools cannot see of a Windows program
-// under Wine. Prints JSON lines (non-ASCII as \u escapes).
-//
-//   wininspect menu        items of the open popup menu: {"text":...,"checked":...}, "-" for a separator
-//   wininspect at X Y      the window under screen point X,Y: class and text, its top-level window's title
-//   wininspect state TITLE every top-level window with that title: visible, minimised, topmost
-#include <windows.h>
+// wininspect: reads for the end-to-end tests what X11 tools cannot see of a Windows program under
+// Wine. Prints UTF-16 lines, fields separated by tabs:
+//   wininspect menu         the open popup menu's items: checked (0/1), text ("-" for a separator)
+//   wininspect at X Y       the window under a screen point: its class, its text
+//   wininspect state TITLE  each top-level window of that title: visible, minimised, topmost (0/1)
+#include <fcntl.h>
+#include <io.h>
 
 #include <cstdio>
 #include <cstdlib>
-#include <string>
+#include <memory>
 
-#include "Json.h"
+#include "Inspect.h"
 
 namespace {
 
-std::wstring ClassOf(HWND h) {
-    wchar_t buf[256] = {};
-    GetClassNameW(h, buf, 256);
-    return buf;
-}
-
-// WM_GETTEXT is marshalled across processes, so it reads another program's text box; a
-// hung program must not hang the test.
-std::wstring TextOf(HWND h) {
-    wchar_t buf[4096] = {};
-    DWORD_PTR got = 0;
-    SendMessageTimeoutW(h, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(buf), SMTO_ABORTIFHUNG, 2000, &got);
-    return buf;
-}
-
-BOOL CALLBACK FindMenuWindow(HWND h, LPARAM found) {
-    if (ClassOf(h) != L"#32768" || !IsWindowVisible(h)) return TRUE;
-    *reinterpret_cast<HWND*>(found) = h;
-    return FALSE;
-}
-
-// A menu handle is private to its process under Wine: the hook DLL reads it inside the
-// menu's thread and leaves the items in a file.
+// The hook DLL reads the menu inside its own thread (see menuhook.cpp).
 int Menu() {
-    HWND window = nullptr;
-    EnumWindows(FindMenuWindow, reinterpret_cast<LPARAM>(&window));
+    HWND window = FindWindowW(L"#32768", nullptr);  // the open popup menu's window
     HMODULE dll = LoadLibraryW(L"menuhook.dll");
     auto proc = reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(dll, "MenuHookProc")));
     if (!window || !proc) return 1;
-    DeleteFileW(MenuFile().c_str());
+    DeleteFileW(kMenuFile);
     HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, proc, dll, GetWindowThreadProcessId(window, nullptr));
     DWORD_PTR ignored = 0;
     SendMessageTimeoutW(window, RegisterWindowMessageW(L"wininspect.menu"), 0, 0, SMTO_ABORTIFHUNG, 3000, &ignored);
     if (hook) UnhookWindowsHookEx(hook);
-    FILE* in = _wfopen(MenuFile().c_str(), L"r");
-    if (!in) return 1;
-    char line[1024];
-    while (fgets(line, sizeof line, in)) fputs(line, stdout);
-    fclose(in);
-    return 0;
+    std::unique_ptr<FILE, int (*)(FILE*)> in(_wfopen(kMenuFile, L"rb"), fclose);
+    for (int c; in && (c = fgetc(in.get())) != EOF;) putchar(c);
+    return in ? 0 : 1;
 }
 
+// WM_GETTEXT is marshalled across processes, so it reads another program's text box.
 int At(int x, int y) {
     HWND hit = WindowFromPoint(POINT{x, y});
-    if (!hit) return 1;
-    printf("{\"class\":%s,\"text\":%s,\"title\":%s}\n", Json(ClassOf(hit)).c_str(), Json(TextOf(hit)).c_str(),
-           Json(TextOf(GetAncestor(hit, GA_ROOT))).c_str());
-    return 0;
+    wchar_t kind[256] = {}, text[4096] = {};
+    GetClassNameW(hit, kind, 256);
+    DWORD_PTR got = 0;
+    SendMessageTimeoutW(hit, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, &got);
+    Put(stdout, std::wstring(kind) + L"\t" + text);
+    return hit ? 0 : 1;
 }
 
 BOOL CALLBACK PrintState(HWND h, LPARAM title) {
     wchar_t buf[512] = {};
     InternalGetWindowText(h, buf, 512);  // kept by the system: no message to a busy program
-    if (std::wstring(buf) != reinterpret_cast<const wchar_t*>(title)) return TRUE;
-    printf("{\"visible\":%s,\"iconic\":%s,\"topmost\":%s}\n", IsWindowVisible(h) ? "true" : "false",
-           IsIconic(h) ? "true" : "false", (GetWindowLongW(h, GWL_EXSTYLE) & WS_EX_TOPMOST) ? "true" : "false");
+    if (wcscmp(buf, reinterpret_cast<const wchar_t*>(title)) == 0)
+        Put(stdout, {IsWindowVisible(h) ? L'1' : L'0', L'\t', IsIconic(h) ? L'1' : L'0', L'\t',
+                     (GetWindowLongW(h, GWL_EXSTYLE) & WS_EX_TOPMOST) ? L'1' : L'0', L'\n'});
     return TRUE;
 }
 
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+    _setmode(_fileno(stdout), _O_BINARY);  // UTF-16 and a text box's own line breaks go out unchanged
     std::wstring cmd = argc > 1 ? argv[1] : L"";
     int rc = 2;
     if (cmd == L"menu") rc = Menu();
