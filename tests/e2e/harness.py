@@ -91,12 +91,12 @@ class Desktop:
         self.xdotool("key", "--delay", 150, *keys, "sleep", 0.15)
 
     def type_text(self, text):
-        # xdotool types a character off the keyboard map by remapping a spare key for it; a key
-        # right before or after can race that remapping, so each such character goes alone.
+        # xdotool types a character off the keyboard map by binding it to a spare key for the
+        # moment; Wine reads the map when it handles the key, so that binding must last: such a
+        # character goes alone and slowly.
         for part in filter(None, re.split(r"([^\x00-\x7f])", text)):
-            time.sleep(0.3)
-            self.xdotool("type", "--delay", 50, part)
-        time.sleep(0.3)
+            self.xdotool("type", "--delay", 50 if part.isascii() else 600, part)
+            time.sleep(0.2)
 
     def click_at(self, x, y, button=1):
         self.xdotool("mousemove", x, y, "sleep", 0.15, "click", button, "sleep", 0.2)

@@ -27,9 +27,10 @@ for name, fn in tests:
         print(f"[ FAIL ] {name} ({time.monotonic() - start:.1f} s): {e}", flush=True)
         traceback.print_exc(file=sys.stdout)
         desktop.screenshot(f"failed-{name}.png")
-    for proc in desktop.started:  # whatever the test left running
-        proc.kill()
-        proc.wait(10)
+    for proc in desktop.started:  # whatever the test left running, and its icon (Wine's tray
+        proc.kill()                # drops a dead program's icon after a while)
+    if desktop.started and any(desktop.tray_slots()):
+        time.sleep(5)
     desktop.started.clear()
 desktop.close()
 print(f"e2e: {len(tests) - failed} passed, {failed} failed")
