@@ -88,7 +88,9 @@ class Desktop:
         self.run(["import", "-window", "root", str(OUT / name)])
 
     def key(self, *keys):
-        self.xdotool("key", "--delay", 150, *keys, "sleep", 0.15)
+        for k in keys:  # one at a time: a menu under load can miss the last of a quick sequence
+            self.xdotool("key", k)
+            time.sleep(0.15)
 
     def type_text(self, text):
         # xdotool types a character off the keyboard map by binding it to a spare key for the

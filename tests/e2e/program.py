@@ -41,9 +41,6 @@ class App:
         self.slot = wait_for(lambda: [i for i, on in enumerate(desktop.tray_slots()) if on and not before[i]], 30,
                              what="the icon")[0]
 
-    def running(self):
-        return self.proc.poll() is None
-
     def click_icon(self, button=1, repeat=1):
         # With no window manager a note at the default place lies over the tray: raise it, as a
         # taskbar always is.

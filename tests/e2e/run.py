@@ -27,10 +27,12 @@ for name, fn in tests:
         print(f"[ FAIL ] {name} ({time.monotonic() - start:.1f} s): {e}", flush=True)
         traceback.print_exc(file=sys.stdout)
         desktop.screenshot(f"failed-{name}.png")
-    for proc in desktop.started:  # whatever the test left running, and its icon (Wine's tray
-        proc.kill()                # drops a dead program's icon after a while)
-    if desktop.started and any(desktop.tray_slots()):
-        time.sleep(5)
+    for proc in desktop.started:  # whatever the test left running
+        proc.kill()
+    for _ in range(20 if desktop.started else 0):  # Wine's tray drops a dead program's icon when
+        if not any(desktop.tray_slots()):         # the mouse passes over it
+            break
+        desktop.xdotool("mousemove", "--window", desktop.tray_window(), 9, 9, "sleep", 0.3, "mousemove_relative", 1, 1)
     desktop.started.clear()
 desktop.close()
 print(f"e2e: {len(tests) - failed} passed, {failed} failed")

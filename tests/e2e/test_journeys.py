@@ -44,7 +44,7 @@ def test_a_day_with_notes(desktop):
     d = desktop
     app = App(d)
     assert app.others() == [] and sum(d.tray_slots()) == 1, "at start only the icon shows"
-    assert app.tray_menu() == [(item, False) for item in TRAY_MENU]
+    assert (items := app.tray_menu()) == [(item, False) for item in TRAY_MENU], items
     d.screenshot("tray-menu.png")
     d.key("Escape")
 
@@ -61,7 +61,7 @@ def test_a_day_with_notes(desktop):
     d.drag(first.at(TEXT_BOX), (60, 40))
     assert first.shape()[:2] == (x + 250, y + 150), (first.shape(), x, y)
 
-    assert first.open_menu() == [(item, item == NOTE_MENU[6]) for item in NOTE_MENU]
+    assert (items := first.open_menu()) == [(item, item == NOTE_MENU[6]) for item in NOTE_MENU], items
     px, py = first.at(MENU_LABEL)
     assert at(d, (px + 4, py + 4))[0] == "#32768", "the menu's corner is at the pointer"
     d.screenshot("note-menu.png")
@@ -73,7 +73,7 @@ def test_a_day_with_notes(desktop):
     path = OUT / "journey-note.txt"
     path.unlink(missing_ok=True)
     file_dialog(app, first, 2, path)
-    assert wait_for(path.read_bytes, 5, what="the file") == (TYPED + "\r\n").encode("gbk")
+    assert wait_for(lambda: path.exists() and path.read_bytes(), 5, what="the file") == (TYPED + "\r\n").encode("gbk")
     first.click(CLOSE)  # closes at once, nothing asked
     wait_for(lambda: app.others() == [], 5, what="the note to close")
     second = app.new_note()
@@ -104,7 +104,7 @@ def test_a_day_with_notes(desktop):
     wait_for(lambda: not d.visible(name='关于 "ZQ"桌面格卢玛'), 5, what="OK to close the about box")
 
     app.choose_tray(6)  # 退出, with notes open: nothing asked, the icon gone, the process ended
-    wait_for(lambda: not app.running() and not any(d.tray_slots()), 10, what="the end and the icon gone")
+    wait_for(lambda: app.proc.poll() is not None and not any(d.tray_slots()), 10, what="the end and the icon gone")
 
 
 def test_two_copies_and_a_reminder_on_the_real_clock(desktop):
@@ -131,7 +131,7 @@ def test_two_copies_and_a_reminder_on_the_real_clock(desktop):
     assert time.time() >= target and states(d) == [(True, False, False), (True, False, True)], states(d)
 
     first.choose_tray(6)  # 退出
-    wait_for(lambda: not first.running(), 10, what="the first copy to end")
-    assert second.running() and second.others(), "the second copy goes on"
+    wait_for(lambda: first.proc.poll() is not None, 10, what="the first copy to end")
+    assert second.proc.poll() is None and second.others(), "the second copy goes on"
     d.run([WINE, "taskkill", "/im", "GlumaNote.exe"], check=False)  # closed from outside, as at log-off
-    wait_for(lambda: not second.running() and not any(d.tray_slots()), 10, what="its end, no icon left")
+    wait_for(lambda: second.proc.poll() is not None and not any(d.tray_slots()), 10, what="its end, no icon left")

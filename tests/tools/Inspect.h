@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <memory>
 #include <string>
 
 // The tools write UTF-16, as the system holds text (the tests decode it), line breaks unchanged.

@@ -1,8 +1,6 @@
 // menuhook: a hook DLL that wininspect sets on the thread of an open popup menu. Under Wine a
 // menu handle means nothing in another process, so the items are read here, inside the program
 // under test, and left in kMenuFile as lines "checked<TAB>text" ("-" for a separator).
-#include <memory>
-
 #include "Inspect.h"
 
 extern "C" __declspec(dllexport) LRESULT CALLBACK MenuHookProc(int code, WPARAM wp, LPARAM lp) {

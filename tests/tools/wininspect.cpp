@@ -6,9 +6,7 @@
 #include <fcntl.h>
 #include <io.h>
 
-#include <cstdio>
 #include <cstdlib>
-#include <memory>
 
 #include "Inspect.h"
 
