@@ -72,7 +72,7 @@ class Desktop:
 
     def grab(self, xid="root", width=1280):
         # A window's pixels: a function of (x, y) giving (r, g, b).
-        data = self.run(["import", "-window", xid, "-depth", "8", "rgb:-"]).stdout
+        data = self.run(["import", "-window", xid, "-depth", "8", "rgb:-"], check=False).stdout  # b"" if gone
         return lambda x, y: tuple(data[(y * width + x) * 3:(y * width + x) * 3 + 3])
 
     def tray_slots(self):
