@@ -1,0 +1,101 @@
+# GlumaNote as a person meets it: its tray icon, its notes and their menus, in screen points.
+import re
+import subprocess
+import time
+
+from harness import EXE, WINE, wait_for
+
+TRAY_MENU = ["新建桌面格卢玛", "显示所有的格卢玛", "-", "访问产品主页", "关于桌面格卢玛", "使用帮助", "-", "退出"]
+NOTE_MENU = ["打开文件中保存的格卢玛", "保存格卢玛的内容到文件", "设置定时提醒功能", "-", "使用帮助", "始终在最前面",
+             "当最小化的时候隐藏标签"]
+# Points of a note in its client pixels (the card starts at 5, 5).
+TEXT_BOX, MENU_LABEL, STAMP, BARE_CARD = (140, 116), (32, 24), (80, 24), (226, 30)
+MINIMISE, CLOSE, TIME_PICKER = (244, 20), (260, 20), (158, 176)
+
+
+def menu(d):
+    # The open popup menu's items as (text, checked), read from the live menu.
+    return [(line[2:], line[0] == "1") for line in d.inspect("menu").splitlines()]
+
+
+def at(d, point):
+    # (class, text) of the window under a screen point.
+    return tuple(d.inspect("at", *point).split("\t", 1))
+
+
+def states(d):
+    # (visible, minimised, topmost) of every note.
+    return sorted(tuple(v == "1" for v in line.split("\t")) for line in d.inspect("state", "Gluma Note").splitlines())
+
+
+class App:
+    # One running copy; its icon takes the first tray slot that was free.
+
+    def __init__(self, desktop):
+        self.d = desktop
+        before = desktop.tray_slots() + [False] * 8
+        self.proc = subprocess.Popen([WINE, str(EXE)], env=desktop.env, cwd=str(EXE.parent),
+                                     stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.pid = self.proc.pid  # Wine runs the Windows process in this Linux process
+        desktop.started.append(self.proc)
+        self.slot = wait_for(lambda: [i for i, on in enumerate(desktop.tray_slots()) if on and not before[i]], 30,
+                             what="the icon")[0]
+
+    def click_icon(self, button=1, repeat=1):
+        # With no window manager a note at the default place lies over the tray: raise it, as a
+        # taskbar always is.
+        tray = self.d.tray_window()
+        self.d.xdotool("windowraise", tray, "mousemove", "--window", tray, self.slot * 20 + 10, 10, "sleep", 0.15,
+                       "click", "--repeat", repeat, "--delay", 80, button)
+
+    def tray_menu(self):
+        self.click_icon(3)
+        return wait_for(lambda: menu(self.d), 5, what="the tray menu")
+
+    def choose_tray(self, position):
+        # The position-th command of the tray menu (from 1, separators skipped).
+        self.tray_menu()
+        self.d.key(*["Down"] * position, "Return")
+
+    def new_note(self):
+        before = set(self.d.visible(self.pid))
+        self.click_icon(1, repeat=2)
+        return Note(self, wait_for(lambda: set(self.d.visible(self.pid)) - before, 10, what="a new note").pop())
+
+    def others(self, *known):
+        # Our visible windows but those named.
+        return [w for w in self.d.visible(self.pid) if w not in known]
+
+
+class Note:
+    def __init__(self, app, xid):
+        self.app, self.d, self.xid = app, app.d, xid
+
+    def shape(self):
+        # The card's screen rectangle (x, y, width, height), from the window's X shape.
+        info = self.d.run(["xwininfo", "-id", self.xid, "-shape"]).stdout.decode()
+        left, top = (int(re.search(rf"Absolute upper-left {a}:\s+(-?\d+)", info)[1]) for a in "XY")
+        w, h, dx, dy = map(int, re.search(r"shape extents:\s+(\d+)x(\d+)\+(-?\d+)\+(-?\d+)", info).groups())
+        return left + dx, top + dy, w, h
+
+    def at(self, point):
+        x, y, _, _ = self.shape()
+        return x - 5 + point[0], y - 5 + point[1]
+
+    def click(self, point):
+        self.d.click_at(*self.at(point))
+
+    def open_menu(self):
+        self.click(MENU_LABEL)
+        return wait_for(lambda: menu(self.d), 5, what="the note menu")
+
+    def choose(self, position):
+        self.open_menu()
+        self.d.key(*["Down"] * position, "Return")
+        time.sleep(0.3)
+
+    def shown(self):
+        return self.xid in self.d.visible(self.app.pid)
+
+    def text(self):
+        return at(self.d, self.at(TEXT_BOX))[-1]
