@@ -2,8 +2,10 @@
 # the installed program runs, a silent reinstall over it keeps "start at sign-in" unchecked, a silent
 # uninstall ends the program and leaves nothing behind; and a picture of the first page to look at.
 import re, subprocess, time
+from pathlib import Path
 
-from harness import BUILD, OUT, ROOT, WINE, App, wait_for
+from harness import BUILD, OUT, ROOT, WINE, wait_for
+from program import App
 
 KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion"
 VERSION = re.search(r'GLUMA_VERSION_STRING "(.*)"', (ROOT / "resources/version.h").read_text())[1]
@@ -17,8 +19,8 @@ def test_install_and_remove(desktop):
     env = dict(desktop.env, LOCPATH=str(OUT), WINEDLLOVERRIDES=desktop.env["WINEDLLOVERRIDES"] + ";winemenubuilder.exe=d")
     run = lambda *a: subprocess.run([WINE, *map(str, a)], env=env, capture_output=True, timeout=60, check=True).stdout.decode("gbk")
     values = lambda key: dict(re.findall(r"^ {4}(\S+) +REG_\w+ +(.*?)\r?$", run("reg", "query", rf"{KEY}\{key}"), re.M))
-    unix = lambda path: desktop.prefix / "drive_c" / path[3:].replace("\\", "/")  # C:\...
-    state = lambda: {*map(str, (desktop.prefix / "drive_c").rglob("*")), *run("reg", "query", KEY, "/s").splitlines()}
+    unix = lambda path: Path(desktop.env["WINEPREFIX"], "drive_c") / path[3:].replace("\\", "/")  # C:\...
+    state = lambda: {*map(str, (Path(desktop.env["WINEPREFIX"], "drive_c")).rglob("*")), *run("reg", "query", KEY, "/s").splitlines()}
     before = state()
     run(SETUP, "/S")
     folder = (entry := values(r"Uninstall\GlumaNote"))["InstallLocation"]
@@ -34,10 +36,10 @@ def test_install_and_remove(desktop):
     app = App(desktop, exe=unix(exe))  # waits for its tray icon
     run("reg", "delete", rf"{KEY}\Run", "/v", "GlumaNote", "/f")  # as if "start at sign-in" was unchecked
     run(SETUP, "/S")  # over the running program, which it ends
-    assert wait_for(lambda: not app.running(), timeout=10, what="GlumaNote to end") and "GlumaNote" not in values("Run"), values("Run")
+    assert wait_for(lambda: app.proc.poll() is not None, timeout=10, what="GlumaNote to end") and "GlumaNote" not in values("Run"), values("Run")
     app = App(desktop, exe=unix(exe))
     run(uninstaller, "/S")  # the QuietUninstallString
-    wait_for(lambda: not app.running(), timeout=10, what="the uninstaller to end GlumaNote")
+    wait_for(lambda: app.proc.poll() is not None, timeout=10, what="the uninstaller to end GlumaNote")
     deadline = time.monotonic() + 20  # the uninstaller's copy of itself in the temporary folder goes last
     while (left := state() - before) and time.monotonic() < deadline:
         time.sleep(1)
