@@ -5,9 +5,9 @@
 // to it, LoadedForms is the only list of open notes.
 #include <string>
 
+#include "note/NoteFileCommands.h"
 #include "note/core/ReminderRule.h"
 #include "toolkit/DatePicker.h"
-#include "toolkit/FileDialog.h"
 #include "toolkit/Form.h"
 #include "toolkit/Gdi.h"
 #include "toolkit/PopupMenu.h"
@@ -47,7 +47,7 @@ public:
     tk::DatePicker& myTime() { return m_myTime; }
     tk::Timer& tmrEvent() { return m_tmrEvent; }
     tk::PopupMenu& mnopt() { return m_mnopt; }
-    tk::FileDialog& dlgForNotesFile() { return m_dlgForNotesFile; }
+    tk::FileDialog& dlgForNotesFile() { return m_files.dlgForNotesFile(); }
     const tk::Label& Label1() const { return *m_Label1; }
     const tk::Label& labTime() const { return *m_labTime; }
     const tk::Label& lblMinimise() const { return *m_lblMinimise; }
@@ -61,8 +61,8 @@ public:
     void lblMinimise_Click();
     void myTime_Change();
     void tmrEvent_Timer();
-    void mnuOpenNotes_Click();  // note files: NoteFiles.cpp
-    void mnuSaveNotes_Click();  // note files: NoteFiles.cpp
+    void mnuOpenNotes_Click();
+    void mnuSaveNotes_Click();
     void mnuSetDateTime_Click();
     void mnuHelpForGluma_Click();
     void mnuStayOnTop_Click();
@@ -90,7 +90,7 @@ private:
     tk::DatePicker m_myTime;
     tk::Timer m_tmrEvent;
     tk::PopupMenu m_mnopt;
-    tk::FileDialog m_dlgForNotesFile;  // shared by open and save, remembers the last name
+    note::NoteFileCommands m_files;  // the file dialog and the encoding of the file opened last
     // The labels belong to the form; we keep where they are.
     tk::Label* m_Label1 = nullptr;
     tk::Label* m_labTime = nullptr;
