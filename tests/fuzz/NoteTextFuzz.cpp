@@ -10,14 +10,13 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string file(reinterpret_cast<const char*>(data), size);
-    std::string joined, line;
+    std::string joined;  // a plain reference: each line, then CR LF unless it ends the file
     for (size_t i = 0; i < size; ++i) {
-        if (file[i] != '\r' && file[i] != '\n') { line += file[i]; continue; }
-        if (file[i] == '\r' && i + 1 < size && file[i + 1] == '\n') ++i;
-        joined += line + (i + 1 < size ? "\r\n" : "");
-        line.clear();
+        bool crlf = file[i] == '\r' && i + 1 < size && file[i + 1] == '\n';
+        if (file[i] == '\r' || file[i] == '\n') joined += i + 1 + crlf < size ? "\r\n" : "";
+        else joined += file[i];
+        i += crlf;
     }
-    joined += line;
     const std::string text = note::NoteTextFromFileText(file);
     if (text != joined || note::NoteTextFromFileText(text + "\r\n") != text) std::abort();
 

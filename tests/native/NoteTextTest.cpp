@@ -31,36 +31,19 @@ TEST(NoteText, LinesJoinWithCrLfAndNoneFollowsTheLast) {
 
 TEST(NoteEncoding, DetectedFromTheBytes) {
     const struct { std::string bytes; Encoding kind; bool bom; } cases[] = {
-        {"", Encoding::Ansi, false},
-        {"plain ascii\r\n", Encoding::Ansi, false},
+        {"", Encoding::Ansi, false}, {"plain ascii\r\n", Encoding::Ansi, false},
         {"\xD7\xC0\xC3\xE6\r\n", Encoding::Ansi, false},  // GBK is not valid UTF-8
-        {"\xE6\xA1\x8C\xE9\x9D\xA2", Encoding::Utf8, false},
-        {"\xEF\xBB\xBF" "abc", Encoding::Utf8, true},
-        {"\xEF\xBB\xBF\xFF", Encoding::Utf8, true},  // the mark decides
-        {"\xFF\xFE" "a\0"s, Encoding::Utf16LE, true},
-        {"\xFE\xFF\0a"s, Encoding::Utf16BE, true},
-        {"\xFF\xFE" "a", Encoding::Ansi, false},  // not a whole number of units
-        {"\xC0\xAF", Encoding::Ansi, false},          // overlong
-        {"\xED\xA0\x80", Encoding::Ansi, false},      // a surrogate
-        {"\xF4\x90\x80\x80", Encoding::Ansi, false},  // above U+10FFFF
-        {"\xE6\xA1", Encoding::Ansi, false},          // cut short
-        {"\xF0\x9F\x98\x80", Encoding::Utf8, false},
+        {"\xE6\xA1\x8C\xE9\x9D\xA2", Encoding::Utf8, false}, {"\xF0\x9F\x98\x80", Encoding::Utf8, false},
+        {"\xEF\xBB\xBF" "abc", Encoding::Utf8, true}, {"\xEF\xBB\xBF\xFF", Encoding::Utf8, true},  // the mark decides
+        {"\xFF\xFE" "a\0"s, Encoding::Utf16LE, true}, {"\xFE\xFF\0a"s, Encoding::Utf16BE, true},
+        {"\xFF\xFE" "a", Encoding::Ansi, false},    // not a whole number of units
+        {"\xC0\xAF", Encoding::Ansi, false}, {"\xED\xA0\x80", Encoding::Ansi, false},  // overlong; a surrogate
+        {"\xF4\x90\x80\x80", Encoding::Ansi, false}, {"\xE6\xA1", Encoding::Ansi, false},  // above U+10FFFF; cut short
     };
     for (const auto& c : cases) {
         note::NoteEncoding e = note::DetectEncoding(c.bytes);
         EXPECT_EQ(e.kind, c.kind) << c.bytes;
         EXPECT_EQ(e.bom, c.bom) << c.bytes;
-    }
-}
-
-TEST(NoteEncoding, Utf16BytesComeBackUnchangedInBothOrders) {
-    const std::string bytes = "\x00\x61\xD8\x3D\xDE\x00\xDC\x00\x68\x51"s;  // with a lone surrogate
-    for (bool bigEndian : {false, true}) {
-        std::u16string units = note::Utf16FromBytes<char16_t>(bytes, bigEndian);
-        EXPECT_EQ(units[0], bigEndian ? 0x0061 : 0x6100);
-        std::string back;
-        note::AppendUtf16Bytes<char16_t>(units, bigEndian, back);
-        EXPECT_EQ(back, bytes);
     }
 }
 
