@@ -24,6 +24,9 @@ std::wstring Reason(DWORD error, Direction direction, std::size_t maxChars) {
     case ERROR_FILE_TOO_LARGE: return TooLarge(maxChars);  // the system's text speaks of saving
     case kTextBoxRefused: return L"文本框无法容纳这么多文字。";
     case kNotText: return L"文件中含有空字符（0x00），不是文本文件。";
+    case ERROR_UNABLE_TO_MOVE_REPLACEMENT:  // the system removed the old file, then could not go on
+        return L"系统没能把新内容换到这个文件的位置，原来的文件已被系统删除；"
+               L"新内容保存在同一文件夹中以“~GlumaNote-”开头的临时文件里。";
     }
     std::wstring reason;
     switch (error) {
@@ -71,8 +74,9 @@ void TellOpenFailed(const Messenger& tell, const std::wstring& path, DWORD error
 }
 
 void TellSaveFailed(const Messenger& tell, const std::wstring& path, DWORD error) {
-    tell(L"无法保存到文件“" + path + L"”。\n\n" + Reason(error, Direction::Save, 0) +
-             L"\n\n文件没有被改动，格卢玛的内容仍然保留在窗口中。",
+    const bool untouched = error != ERROR_UNABLE_TO_MOVE_REPLACEMENT;
+    tell(L"无法保存到文件“" + path + L"”。\n\n" + Reason(error, Direction::Save, 0) + L"\n\n" +
+             (untouched ? L"文件没有被改动，" : L"") + L"格卢玛的内容仍然保留在窗口中。",
          MB_OK | MB_ICONERROR);
 }
 

@@ -136,7 +136,8 @@ void frmNote::DragWindow() {
 void frmNote::Label1_Click() { m_mnopt.PopupAtPointer(Handle()); }
 
 void frmNote::mnuOpenNotes_Click() {
-    m_files.Open(Handle(), m_txtNote.MaxLength(), [this](const std::wstring& text) { return m_txtNote.ReplaceText(text); });
+    m_files.Open(Handle(), m_txtNote.MaxLength(),
+                 [this](const std::wstring& text) { return m_txtNote.ReplaceText(text); });
 }
 
 void frmNote::mnuSaveNotes_Click() {

@@ -176,6 +176,13 @@ DWORD ReplaceByNewFile(const Target& target, std::string_view bytes, bool& madeN
                         : MoveFileExW(temporary.c_str(), target.path.c_str(), MOVEFILE_WRITE_THROUGH);
         if (!done) error = GetLastError();
     }
+    // Here the old file is already gone and the new content has only the temporary name:
+    // it takes the target's name by a plain move, and is never deleted.
+    if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT) {
+        if (MoveFileExW(temporary.c_str(), target.path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return ERROR_SUCCESS;
+        return error;
+    }
     if (error) DeleteFileW(temporary.c_str());
     return error;
 }
