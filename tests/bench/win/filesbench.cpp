@@ -7,6 +7,7 @@
 //   filesbench make PATH MEGABYTES gbk|ascii   writes a note file of about that size
 //   filesbench bare PATH      a bare edit control, made like the note's, takes the file's
 //                             text in one WM_SETTEXT (the text is read beforehand)
+//   filesbench box PATH       the same WM_SETTEXT into a shown note's own text box
 //   filesbench open PATH      a shown note opens the file (read, convert, text box)
 //   filesbench read PATH      only the file part of open: read, decode, reading rule
 //   filesbench save PATH OUT  a note holding PATH's text saves it to OUT
@@ -117,14 +118,21 @@ std::wstring TextOf(const std::wstring& path) {
     return file ? std::move(file->text) : std::wstring();
 }
 
-int Bare(const std::wstring& path) {
-    BareWindow* window = tk::LoadForm<BareWindow>();
-    window->Show();
+// One WM_SETTEXT of the file's text (read beforehand) into a bare control or the note's.
+int SetText(const std::wstring& path, bool inNote) {
+    tk::TextBox* box = nullptr;
+    if (inNote) {
+        box = &ShownNote()->txtNote();
+    } else {
+        BareWindow* window = tk::LoadForm<BareWindow>();
+        window->Show();
+        box = &window->box;
+    }
     std::wstring text = TextOf(path);
     Handshake("ready");
     double t0 = Now();
-    bool ok = window->box.ReplaceText(text);
-    Report("bare", Now() - t0, static_cast<std::size_t>(GetWindowTextLengthW(window->box.Handle())));
+    bool ok = box->ReplaceText(text);
+    Report(inNote ? "box" : "bare", Now() - t0, static_cast<std::size_t>(GetWindowTextLengthW(box->Handle())));
     Handshake("done");
     return ok ? 0 : 1;
 }
@@ -172,10 +180,10 @@ int Write(const std::wstring& path, const std::wstring& out, bool throughNote) {
 
 int wmain(int argc, wchar_t** argv) {
     tk::InitProcess();
-    if (argc < 3) return Fail("usage: filesbench make|bare|open|read|save|write PATH ...");
+    if (argc < 3) return Fail("usage: filesbench make|bare|box|open|read|save|write PATH ...");
     const std::wstring mode = argv[1], path = argv[2];
     if (mode == L"make" && argc >= 5) return Make(path, _wtof(argv[3]), std::wstring(argv[4]) == L"gbk");
-    if (mode == L"bare") return Bare(path);
+    if (mode == L"bare" || mode == L"box") return SetText(path, mode == L"box");
     if (mode == L"open") return Open(path);
     if (mode == L"read") return Read(path);
     if ((mode == L"save" || mode == L"write") && argc >= 4) return Write(path, argv[3], mode == L"save");
