@@ -127,6 +127,15 @@ void frmNote::DragWindow() {
 
 void frmNote::Label1_Click() { m_mnopt.PopupAtPointer(Handle()); }
 
+void frmNote::mnuOpenNotes_Click() {
+    m_files.Open(Handle(), m_txtNote.MaxLength(),
+                 [this](const std::wstring& text) { return m_txtNote.ReplaceText(text); });
+}
+
+void frmNote::mnuSaveNotes_Click() {
+    m_files.Save(Handle(), [this] { return m_txtNote.Text(); });
+}
+
 void frmNote::lblClose_Click() {
     // At once: nothing is asked, the text is gone and an armed reminder with it.
     Unload();

@@ -6,8 +6,8 @@
 // it, LoadedForms is the only list of open notes.
 #include <string>
 
+#include "note/NoteFileCommands.h"
 #include "note/NoteReminder.h"
-#include "toolkit/FileDialog.h"
 #include "toolkit/Form.h"
 #include "toolkit/Gdi.h"
 #include "toolkit/PopupMenu.h"
@@ -42,10 +42,10 @@ public:
     // The note's text and its menu, whose items are the note's commands.
     tk::TextBox& txtNote() { return m_txtNote; }
     tk::PopupMenu& mnopt() { return m_mnopt; }
-    tk::FileDialog& dlgForNotesFile() { return m_dlgForNotesFile; }
+    tk::FileDialog& dlgForNotesFile() { return m_files.dlgForNotesFile(); }
 
-    void mnuOpenNotes_Click();  // note files: NoteFiles.cpp
-    void mnuSaveNotes_Click();  // note files: NoteFiles.cpp
+    void mnuOpenNotes_Click();
+    void mnuSaveNotes_Click();
 
 protected:
     void OnCreate() override;
@@ -76,7 +76,7 @@ private:
     tk::TextBox m_txtNote;
     note::NoteReminder m_reminder;
     tk::PopupMenu m_mnopt;
-    tk::FileDialog m_dlgForNotesFile;  // shared by open and save, remembers the last name
+    note::NoteFileCommands m_files;  // the file dialog and the encoding of the file opened last
     tk::Label* m_labTime = nullptr;    // the form owns its labels
     HWND m_lastFocus = nullptr;        // the control that had the keyboard when the note was left
 };

@@ -7,34 +7,54 @@
 
 namespace tk {
 
-std::string ToAnsi(std::wstring_view text, bool* lossy) {
+std::string ToCodePage(unsigned codePage, std::wstring_view text, bool* lossy) {
     if (lossy) *lossy = false;
     if (text.empty()) return {};
     if (text.size() > INT_MAX / 4) throw std::length_error("text too long");
-    int n = static_cast<int>(text.size());
+    const int n = static_cast<int>(text.size());
     // No best-fit mapping: a character that cannot be kept is reported, not approximated.
     // The size is asked with the same flags, since a best-fit look-alike may take another
     // number of bytes than the default character (the rest would stay as NUL bytes).
-    int bytes = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), n, nullptr, 0,
-                                    nullptr, nullptr);
+    // UTF-8 takes neither that flag nor the default-character report: it tells of a lone
+    // surrogate by failing when asked to.
+    const bool utf8 = codePage == CP_UTF8;
+    DWORD flags = utf8 ? (lossy ? WC_ERR_INVALID_CHARS : 0) : WC_NO_BEST_FIT_CHARS;
+    int bytes = WideCharToMultiByte(codePage, flags, text.data(), n, nullptr, 0, nullptr, nullptr);
+    if (bytes == 0 && utf8 && flags && GetLastError() == ERROR_NO_UNICODE_TRANSLATION) {
+        *lossy = true;
+        flags = 0;
+        bytes = WideCharToMultiByte(codePage, flags, text.data(), n, nullptr, 0, nullptr, nullptr);
+    }
+    if (bytes <= 0) throw std::runtime_error("text conversion failed");
     std::string out(static_cast<size_t>(bytes), '\0');
     BOOL usedDefault = FALSE;
-    int written = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), n, &out[0],
-                                      bytes, nullptr, lossy ? &usedDefault : nullptr);
-    if (bytes <= 0 || written <= 0) throw std::runtime_error("text conversion to ANSI failed");
+    int written = WideCharToMultiByte(codePage, flags, text.data(), n, &out[0], bytes, nullptr,
+                                      lossy && !utf8 ? &usedDefault : nullptr);
+    if (written <= 0) throw std::runtime_error("text conversion failed");
     out.resize(static_cast<size_t>(written));
-    if (lossy) *lossy = usedDefault != FALSE;
+    if (lossy && usedDefault) *lossy = true;
     return out;
 }
 
-std::wstring FromAnsi(std::string_view text) {
-    if (text.empty()) return {};
-    if (text.size() > INT_MAX) throw std::length_error("text too long");
-    int n = static_cast<int>(text.size());
-    int chars = MultiByteToWideChar(CP_ACP, 0, text.data(), n, nullptr, 0);
+std::wstring FromCodePage(unsigned codePage, std::string_view bytes, bool* invalid) {
+    if (invalid) *invalid = false;
+    if (bytes.empty()) return {};
+    if (bytes.size() > INT_MAX) throw std::length_error("text too long");
+    const int n = static_cast<int>(bytes.size());
+    DWORD flags = invalid ? MB_ERR_INVALID_CHARS : 0;
+    int chars = MultiByteToWideChar(codePage, flags, bytes.data(), n, nullptr, 0);
+    if (chars == 0 && flags && GetLastError() == ERROR_NO_UNICODE_TRANSLATION) {
+        *invalid = true;
+        flags = 0;
+        chars = MultiByteToWideChar(codePage, flags, bytes.data(), n, nullptr, 0);
+    }
+    if (chars <= 0) throw std::runtime_error("text conversion failed");
     std::wstring out(static_cast<size_t>(chars), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), n, &out[0], chars);
+    MultiByteToWideChar(codePage, flags, bytes.data(), n, &out[0], chars);
     return out;
 }
+
+std::string ToAnsi(std::wstring_view text, bool* lossy) { return ToCodePage(CP_ACP, text, lossy); }
+std::wstring FromAnsi(std::string_view text) { return FromCodePage(CP_ACP, text); }
 
 }  // namespace tk

@@ -9,13 +9,16 @@
 namespace tk {
 namespace {
 
-bool FitsInAnsi(std::wstring_view character) {
+bool FitsIn(unsigned codePage, std::wstring_view character) {
     char bytes[16];
+    const int n = static_cast<int>(character.size());
+    if (codePage == CP_UTF8)  // only a lone surrogate has no UTF-8 form
+        return WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, character.data(), n, bytes,
+                                   sizeof bytes, nullptr, nullptr) > 0;
     BOOL usedDefault = FALSE;
-    int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, character.data(),
-                                static_cast<int>(character.size()), bytes, sizeof bytes,
-                                nullptr, &usedDefault);
-    return n > 0 && !usedDefault;
+    int written = WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, character.data(), n, bytes,
+                                      sizeof bytes, nullptr, &usedDefault);
+    return written > 0 && !usedDefault;
 }
 
 // The length of the character that starts at i: a surrogate pair is one character.
@@ -28,7 +31,7 @@ std::size_t CharacterLength(std::wstring_view text, std::size_t i) {
 
 }  // namespace
 
-std::vector<std::wstring> CharactersNotInAnsi(std::wstring_view text, std::size_t max) {
+std::vector<std::wstring> CharactersNotIn(unsigned codePage, std::wstring_view text, std::size_t max) {
     std::vector<std::wstring> lost;
     // Each character of the Basic Multilingual Plane is asked about once, however often it
     // occurs; the rest are few and kept in the list.
@@ -43,7 +46,7 @@ std::vector<std::wstring> CharactersNotInAnsi(std::wstring_view text, std::size_
         } else if (std::find(lost.begin(), lost.end(), character) != lost.end()) {
             continue;
         }
-        if (!FitsInAnsi(character)) lost.emplace_back(character);
+        if (!FitsIn(codePage, character)) lost.emplace_back(character);
     }
     return lost;
 }

@@ -30,6 +30,14 @@ std::wstring TextBox::Text() const {
 
 void TextBox::SetText(const std::wstring& text) { SetWindowTextW(m_hwnd, text.c_str()); }
 
+bool TextBox::ReplaceText(const std::wstring& text) {
+    return SendMessageW(m_hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str())) != FALSE;
+}
+
+std::size_t TextBox::MaxLength() const {
+    return static_cast<std::size_t>(SendMessageW(m_hwnd, EM_GETLIMITTEXT, 0, 0));
+}
+
 int TextBox::Height() const {
     RECT r;
     GetWindowRect(m_hwnd, &r);

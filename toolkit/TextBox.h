@@ -2,6 +2,7 @@
 // A multi-line text box with a vertical scroll bar: a child EDIT control of a form.
 #include <windows.h>
 
+#include <cstddef>
 #include <string>
 
 namespace tk {
@@ -28,6 +29,11 @@ public:
 
     std::wstring Text() const;
     void SetText(const std::wstring& text);
+    // Replaces the whole text in one step; false when the control found no memory for it
+    // (it then keeps its old text).
+    bool ReplaceText(const std::wstring& text);
+    // The most characters the control takes (typed or set).
+    std::size_t MaxLength() const;
     int Height() const;  // pixels
     void SetHeight(int pixels);
     void SetFocus();

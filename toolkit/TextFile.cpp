@@ -82,29 +82,109 @@ DWORD WriteAll(HANDLE file, std::string_view bytes) {
     return ERROR_SUCCESS;
 }
 
-// Whether the file at full may be replaced, and which of its attributes the new content
-// keeps. A missing file may be created (attributes 0).
-DWORD CheckReplaceable(const std::wstring& full, DWORD& keptAttributes) {
-    keptAttributes = 0;
+// What a save finds where it writes. Through symbolic links and junctions the path leads
+// to its final target, which is what gets the new content: the links stay links.
+struct Target {
+    std::wstring path;     // the final target (or the path itself when it does not exist)
+    bool exists = false;
+    DWORD keptAttributes = 0;  // what a replacement must carry over itself (Wine does not)
+    DWORD links = 1;           // hard links: names that must go on seeing the same file
+};
+
+std::wstring FinalPath(HANDLE file, const std::wstring& fallback) {
+    DWORD need = GetFinalPathNameByHandleW(file, nullptr, 0, VOLUME_NAME_DOS);
+    if (need == 0) return fallback;
+    std::wstring final(need, L'\0');
+    DWORD got = GetFinalPathNameByHandleW(file, &final[0], need, VOLUME_NAME_DOS);
+    if (got == 0 || got >= need) return fallback;
+    final.resize(got);
+    return final;
+}
+
+// Whether the file at full may be written, and where. A missing file may be created.
+DWORD FindTarget(const std::wstring& full, Target& target) {
+    target.path = full;
     DWORD attributes = GetFileAttributesW(full.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         DWORD error = GetLastError();
         return error == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : error;
     }
-    // Renaming over a file would get past both marks, so they are checked here.
-    if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))
-        return ERROR_ACCESS_DENIED;
+    // Replacing a file would get past both marks, so they are checked here.
+    if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) return ERROR_ACCESS_DENIED;
     // Another program that holds the file open without letting others write keeps it.
     ScopedFile probe(CreateFileW(full.c_str(), GENERIC_WRITE,
-                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!probe.Valid()) {
-        DWORD error = GetLastError();
-        return error == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : error;
-    }
-    keptAttributes = attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
-                                   FILE_ATTRIBUTE_NOT_CONTENT_INDEXED);
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!probe.Valid()) return GetLastError();
+    BY_HANDLE_FILE_INFORMATION info;
+    if (GetFileInformationByHandle(probe.Get(), &info)) target.links = info.nNumberOfLinks;
+    target.path = FinalPath(probe.Get(), full);
+    target.exists = true;
+    target.keptAttributes = attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                          FILE_ATTRIBUTE_NOT_CONTENT_INDEXED);
     return ERROR_SUCCESS;
+}
+
+DWORD SetSize(HANDLE file, std::size_t size) {
+    LARGE_INTEGER at;
+    at.QuadPart = static_cast<LONGLONG>(size);
+    if (!SetFilePointerEx(file, at, nullptr, FILE_BEGIN) || !SetEndOfFile(file)) return GetLastError();
+    return ERROR_SUCCESS;
+}
+
+// Writes over the file itself: for a file with other hard links, and where no new file can
+// be made beside it. The room for the new content is taken first, so a full disk is found
+// before any old byte changes.
+DWORD WriteInPlace(const std::wstring& target, std::string_view bytes) {
+    ScopedFile file(CreateFileW(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid()) return GetLastError();
+    LARGE_INTEGER old;
+    if (!GetFileSizeEx(file.Get(), &old)) return GetLastError();
+    if (bytes.size() > static_cast<unsigned long long>(old.QuadPart))
+        if (DWORD error = SetSize(file.Get(), bytes.size())) return error;
+    LARGE_INTEGER start = {};
+    if (!SetFilePointerEx(file.Get(), start, nullptr, FILE_BEGIN)) return GetLastError();
+    DWORD error = WriteAll(file.Get(), bytes);
+    if (!error) error = SetSize(file.Get(), bytes.size());  // a shorter text drops the old rest
+    if (!error && !FlushFileBuffers(file.Get())) error = GetLastError();
+    if (!file.Close() && !error) error = GetLastError();
+    return error;
+}
+
+// Writes a new file beside the target, flushed, and puts it in the target's place in one
+// step: ReplaceFileW keeps the old file's attributes, access rights, streams and short
+// name. Fails without touching the target when no new file can be made there.
+DWORD ReplaceByNewFile(const Target& target, std::string_view bytes, bool& madeNewFile) {
+    std::wstring temporary;
+    HANDLE handle = INVALID_HANDLE_VALUE;
+    DWORD attributes = target.keptAttributes ? target.keptAttributes : FILE_ATTRIBUTE_NORMAL;
+    madeNewFile = false;
+    if (DWORD error = CreateTemporaryBeside(FolderOf(target.path), attributes, temporary, handle))
+        return error;
+    madeNewFile = true;
+    ScopedFile file(handle);
+    DWORD error = WriteAll(file.Get(), bytes);
+    // The content must be on the disk before the name points at it, or a crash right after
+    // the replacement could leave an empty file where the old one was.
+    if (!error && !FlushFileBuffers(file.Get())) error = GetLastError();
+    if (!file.Close() && !error) error = GetLastError();
+    if (!error) {
+        BOOL done = target.exists
+                        ? ReplaceFileW(target.path.c_str(), temporary.c_str(), nullptr,
+                                       REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
+                        : MoveFileExW(temporary.c_str(), target.path.c_str(), MOVEFILE_WRITE_THROUGH);
+        if (!done) error = GetLastError();
+    }
+    // Here the old file is already gone and the new content has only the temporary name:
+    // it takes the target's name by a plain move, and is never deleted.
+    if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT) {
+        if (MoveFileExW(temporary.c_str(), target.path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return ERROR_SUCCESS;
+        return error;
+    }
+    if (error) DeleteFileW(temporary.c_str());
+    return error;
 }
 
 }  // namespace
@@ -139,27 +219,15 @@ DWORD ReadWholeFile(const std::wstring& path, std::size_t maxBytes, std::string&
 }
 
 DWORD ReplaceWholeFile(const std::wstring& path, std::string_view bytes) {
-    std::wstring full = FullPath(path);
-    DWORD attributes = 0;
-    if (DWORD error = CheckReplaceable(full, attributes)) return error;
-
-    std::wstring temporary;
-    HANDLE handle = INVALID_HANDLE_VALUE;
-    if (DWORD error = CreateTemporaryBeside(FolderOf(full), attributes ? attributes
-                                                                       : FILE_ATTRIBUTE_NORMAL,
-                                            temporary, handle))
-        return error;
-    ScopedFile file(handle);
-    DWORD error = WriteAll(file.Get(), bytes);
-    // The content must be on the disk before the name points at it, or a crash right after
-    // the replacement could leave an empty file where the old one was.
-    if (!error && !FlushFileBuffers(file.Get())) error = GetLastError();
-    if (!file.Close() && !error) error = GetLastError();
-    if (!error &&
-        !MoveFileExW(temporary.c_str(), full.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        error = GetLastError();
-    if (error) DeleteFileW(temporary.c_str());
+    Target target;
+    if (DWORD error = FindTarget(FullPath(path), target)) return error;
+    // Replacing one name of several hard links would part it from the others.
+    if (target.links > 1) return WriteInPlace(target.path, bytes);
+    bool madeNewFile = false;
+    DWORD error = ReplaceByNewFile(target, bytes, madeNewFile);
+    // A folder where files may be changed but not made (C:\ for a standard user): the
+    // plain write still works there.
+    if (error && !madeNewFile && target.exists) error = WriteInPlace(target.path, bytes);
     return error;
 }
 

@@ -1,34 +1,52 @@
 #pragma once
-// The note file: the note's text, then CR LF, in the ANSI code page, nothing else. These
-// functions work on the bytes; the conversion to and from the code page happens around
-// them.
-//
-// Reading a file: a line ends at CR LF, at CR alone or at LF alone (files written by other
-// editors use all three); the terminator is not part of the line, and one at the very end
-// of the file does not start another, empty line. The note's text is the lines joined with
-// CR LF, the text box's own line break, with none after the last line. So opening a saved
-// note gives back exactly the text that was saved, and saving an opened file gives back
-// the same bytes whenever the file ended in CR LF and used CR LF throughout.
-//
-// Splitting the bytes before the conversion is safe for the double-byte code pages: in
-// code page 936 (GBK) a trail byte is 0x40..0xFE, so the bytes 0x00, 0x0A and 0x0D only
-// ever stand for themselves.
+// The reading rule of note files, on the file's characters once they are decoded (so it
+// holds alike for the ANSI code page, UTF-8 and UTF-16): a line ends at CR LF, at CR alone
+// or at LF alone (files written by other editors use all three); the terminator is not part
+// of the line, and one at the very end of the file does not start another, empty line. The
+// note's text is the lines joined with CR LF, the text box's own line break, with none after
+// the last line. Saving writes the text, then CR LF. So opening a saved note gives back
+// exactly the text that was saved, and saving an opened file gives back the same characters
+// whenever the file used CR LF throughout and ended in it.
+#include <cstddef>
 #include <string>
-#include <string_view>
-#include <vector>
 
 namespace note {
 
-// The lines of a note file, without their terminators; an empty file has no lines.
-std::vector<std::string> SplitNoteFileLines(std::string_view bytes);
+// The text that opening gives, made from the file's characters. Works in place (the
+// common case of CR LF throughout costs no copy); only lone terminators need a new string.
+template <class Char>
+std::basic_string<Char> NoteTextFromFileText(std::basic_string<Char> file) {
+    const Char cr = Char('\r'), lf = Char('\n');
+    const std::size_t n = file.size();
+    if (n == 0) return file;
+    const bool endsWithBreak = file[n - 1] == cr || file[n - 1] == lf;
+    std::size_t lone = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        if (file[i] == cr && (i + 1 == n || file[i + 1] != lf)) ++lone;
+        if (file[i] == lf && (i == 0 || file[i - 1] != cr)) ++lone;
+    }
+    if (lone != 0) {
+        std::basic_string<Char> text;
+        text.reserve(n + lone);
+        for (std::size_t i = 0; i < n; ++i) {
+            if (file[i] != cr && file[i] != lf) {
+                text += file[i];
+                continue;
+            }
+            text += cr;
+            text += lf;
+            if (file[i] == cr && i + 1 < n && file[i + 1] == lf) ++i;
+        }
+        file.swap(text);
+    }
+    if (endsWithBreak) file.resize(file.size() - 2);  // now always a CR LF
+    return file;
+}
 
-// The text that opening a note file gives: its lines joined with CR LF.
-std::string NoteTextFromFileBytes(std::string_view bytes);
-
-// The bytes that saving a note writes: its text, then CR LF.
-std::string NoteFileBytesFromText(std::string_view text);
-
-// Whether the bytes hold a NUL, which a text box would take as the end of its text.
-bool ContainsNul(std::string_view bytes);
+// Whether the text holds a NUL, which a text box would take as the end of its text.
+template <class Char>
+bool ContainsNul(const std::basic_string<Char>& text) {
+    return text.find(Char(0)) != std::basic_string<Char>::npos;
+}
 
 }  // namespace note

@@ -1,39 +1,32 @@
-// The note-file reading rule on any bytes: lines never hold a terminator, the text is the
-// lines joined with CR LF, saving and opening the text gives it back, and a file that
-// used CR LF throughout and ended in it comes back byte for byte.
+// The reading rule and the choice of encoding on any bytes: the text is the file's lines
+// (cut by a plain reference) joined with CR LF, saving and opening it gives it back, and
+// what is taken for UTF-8 or UTF-16 really is.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
-#include <string_view>
 
+#include "note/core/NoteEncoding.h"
 #include "note/core/NoteText.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const std::string_view file(reinterpret_cast<const char*>(data), size);
-    const auto lines = note::SplitNoteFileLines(file);
-    std::string joined;
-    for (size_t i = 0; i < lines.size(); ++i) {
-        if (lines[i].find_first_of("\r\n") != std::string::npos) std::abort();
-        if (i) joined += "\r\n";
-        joined += lines[i];
+    const std::string file(reinterpret_cast<const char*>(data), size);
+    std::string joined;  // a plain reference: each line, then CR LF unless it ends the file
+    for (size_t i = 0; i < size; ++i) {
+        bool crlf = file[i] == '\r' && i + 1 < size && file[i + 1] == '\n';
+        if (file[i] == '\r' || file[i] == '\n') joined += i + 1 + crlf < size ? "\r\n" : "";
+        else joined += file[i];
+        i += crlf;
     }
-    const std::string text = note::NoteTextFromFileBytes(file);
-    if (text != joined) std::abort();
-    if (file.empty() != lines.empty()) std::abort();
+    const std::string text = note::NoteTextFromFileText(file);
+    if (text != joined || note::NoteTextFromFileText(text + "\r\n") != text) std::abort();
 
-    const std::string saved = note::NoteFileBytesFromText(text);
-    if (saved.size() != text.size() + 2 || saved.compare(0, text.size(), text) != 0) std::abort();
-    if (note::NoteTextFromFileBytes(saved) != text) std::abort();
-
-    // Every CR of the file starts a CR LF and every LF ends one, and the file ends in CR LF:
-    // then it is exactly what saving its text writes.
-    bool crlfOnly = size >= 2 && file.substr(size - 2) == "\r\n";
-    for (size_t i = 0; crlfOnly && i < size; ++i) {
-        if (file[i] == '\r' && (i + 1 == size || file[i + 1] != '\n')) crlfOnly = false;
-        if (file[i] == '\n' && (i == 0 || file[i - 1] != '\r')) crlfOnly = false;
+    const note::NoteEncoding e = note::DetectEncoding(file);
+    if (e.kind == note::Encoding::Utf8 && !e.bom && !note::IsValidUtf8(file)) std::abort();
+    if (e.kind == note::Encoding::Utf16LE || e.kind == note::Encoding::Utf16BE) {
+        const bool big = e.kind == note::Encoding::Utf16BE;
+        std::string back(note::ByteOrderMark(e));
+        note::AppendUtf16Bytes<char16_t>(note::Utf16FromBytes<char16_t>(file.substr(2), big), big, back);
+        if (back != file) std::abort();
     }
-    if (crlfOnly && saved != file) std::abort();
-
-    if (note::ContainsNul(file) != (file.find('\0') != std::string_view::npos)) std::abort();
     return 0;
 }
