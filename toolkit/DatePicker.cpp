@@ -2,9 +2,8 @@
 
 #include <commctrl.h>
 
-#include <stdexcept>
-
 #include "toolkit/Application.h"
+#include "toolkit/CreateFailure.h"
 #include "toolkit/Form.h"
 
 namespace tk {
@@ -28,10 +27,11 @@ void DatePicker::Create(Form& parent, const DatePickerArgs& args) {
     m_kind = args.kind;
     DWORD style = WS_CHILD | WS_TABSTOP | (args.visible ? WS_VISIBLE : 0);
     style |= args.kind == PickerKind::Date ? DTS_SHORTDATEFORMAT : DTS_TIMEFORMAT | DTS_UPDOWN;
-    m_hwnd = CreateWindowExW(0, DATETIMEPICK_CLASSW, L"", style, args.rect.left, args.rect.top,
-                             args.rect.right - args.rect.left, args.rect.bottom - args.rect.top, parent.Handle(),
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id)), Instance(), nullptr);
-    if (!m_hwnd) throw std::runtime_error("CreateWindowEx(SysDateTimePick32) failed");
+    m_hwnd = RequireCreated(CreateWindowExW(0, DATETIMEPICK_CLASSW, L"", style, args.rect.left, args.rect.top,
+                                            args.rect.right - args.rect.left, args.rect.bottom - args.rect.top,
+                                            parent.Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id)),
+                                            Instance(), nullptr),
+                            L"日期时间选择器 (SysDateTimePick32)");
     if (args.font) SendMessageW(m_hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(args.font), FALSE);
     // Only hours and minutes count; seconds in the field would only mislead.
     if (args.kind == PickerKind::Time) SendMessageW(m_hwnd, DTM_SETFORMATW, 0, reinterpret_cast<LPARAM>(L"HH':'mm"));
