@@ -2,6 +2,7 @@
 // Owners for the GDI handles the program makes: each frees what it holds, once.
 #include <windows.h>
 
+#include <memory>
 #include <utility>
 
 namespace tk {
@@ -23,6 +24,10 @@ public:
 private:
     H m_h;
 };
+
+// A bitmap with several holders (the one skin of all notes): deleted when the last one
+// lets go. Holders only read it; drawing into it would change it for all of them.
+using SharedBitmap = std::shared_ptr<const ScopedGdiObject<HBITMAP>>;
 
 // A DC from GetDC, released at the end of the scope.
 class ScopedGetDC {

@@ -2,13 +2,14 @@
 
 #include <windows.h>
 
+#include "toolkit/Gdi.h"
+
 namespace tk {
 namespace {
 
 double Measure(int capability) {
-    HDC dc = GetDC(nullptr);
-    int dpi = dc ? GetDeviceCaps(dc, capability) : 96;
-    if (dc) ReleaseDC(nullptr, dc);
+    ScopedGetDC screen(nullptr);
+    int dpi = screen.Get() ? GetDeviceCaps(screen.Get(), capability) : 96;
     return 1440.0 / (dpi > 0 ? dpi : 96);
 }
 
