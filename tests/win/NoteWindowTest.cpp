@@ -116,7 +116,7 @@ TEST_F(NoteTest, TheLoadSetsTheReminderDateToTodayAndLeavesTheTimerOffAndTheTime
     EXPECT_FALSE(note->TimeChanged());
 }
 
-TEST_F(NoteTest, TheBackgroundIsTheSkinAsADibSectionOwnedByTheNote) {
+TEST_F(NoteTest, TheBackgroundIsTheSkinAsADibSectionSharedByTheNotes) {
     frmNote* note = NewNote();
     HBITMAP picture = note->Picture();
     ASSERT_NE(picture, nullptr);
@@ -126,19 +126,19 @@ TEST_F(NoteTest, TheBackgroundIsTheSkinAsADibSectionOwnedByTheNote) {
     EXPECT_EQ(ds.dsBm.bmHeight, 210);
     EXPECT_EQ(ds.dsBm.bmBitsPixel, 24);
 
-    // Each note has its own, and it goes with the note, with the fonts the note made.
+    // One skin for all notes; the fonts the note made go with it.
     frmNote* other = NewNote();
-    EXPECT_NE(other->Picture(), picture);
+    EXPECT_EQ(other->Picture(), picture);
     auto font = reinterpret_cast<HFONT>(SendMessageW(note->txtNote().Handle(), WM_GETFONT, 0, 0));
     auto pickerFont = reinterpret_cast<HFONT>(SendMessageW(note->myDate().Handle(), WM_GETFONT, 0, 0));
     ASSERT_NE(GetObjectType(font), 0u);
     ASSERT_NE(GetObjectType(pickerFont), 0u);
     Click(*note, note->lblClose());
     wintest::Pump(20);
-    EXPECT_EQ(GetObjectType(picture), 0u) << "the skin was freed";
+    EXPECT_NE(GetObjectType(picture), 0u) << "the skin stays for the other notes";
     EXPECT_EQ(GetObjectType(font), 0u) << "the text font was freed";
     EXPECT_EQ(GetObjectType(pickerFont), 0u) << "the picker font was freed";
-    EXPECT_NE(GetObjectType(other->Picture()), 0u) << "the other note keeps its own";
+    EXPECT_EQ(other->Picture(), picture) << "the other note keeps it";
 }
 
 // The fonts must show the Chinese captions: ask the font that the system actually made

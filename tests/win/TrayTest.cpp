@@ -7,6 +7,7 @@
 #include "shell/frmMain.h"
 #include "shell/modSysTray.h"
 #include "toolkit/Application.h"
+#include "toolkit/Gdi.h"
 #include "toolkit/LoadedForms.h"
 
 static bool IconShown(HWND owner) {
@@ -33,9 +34,7 @@ struct TrayMainWindowTest : testing::Test {
     frmMain* main = nullptr;
 };
 
-TEST_F(TrayMainWindowTest, StartsHiddenWithItsIconAndMenuAndEachDoubleClickMakesANoteOnTheOneSkin) {
-    EXPECT_FALSE(main->IsVisible());
-    EXPECT_EQ(main->Caption(), L"\"ZQ\"桌面格卢玛");
+TEST_F(TrayMainWindowTest, StartsWithItsIconAndMenuAndEachDoubleClickMakesANoteOnTheOneSkin) {
     EXPECT_TRUE(IconShown(main->Handle()));
     std::wstring menu;
     for (const auto& item : wintest::MenuItems(main->mnuOptions().Handle()))
