@@ -9,8 +9,8 @@ namespace {
 
 double Measure(int capability) {
     ScopedGetDC screen(nullptr);
-    int dpi = screen.Get() ? GetDeviceCaps(screen.Get(), capability) : 96;
-    return 1440.0 / (dpi > 0 ? dpi : 96);
+    int dpi = screen.Get() ? GetDeviceCaps(screen.Get(), capability) : kStandardDpi;
+    return 1440.0 / (dpi > 0 ? dpi : kStandardDpi);  // 1440 twips to the inch
 }
 
 }  // namespace
