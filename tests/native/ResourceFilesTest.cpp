@@ -38,7 +38,7 @@ TEST(ResourceFiles, SkinIsTheOutlinedYellowCardInItsWhiteMargin) {
 // 32 pixels square, each in 16 and in 256 colours.
 TEST(ResourceFiles, IconHoldsItsFourImages) {
     const Bytes ico = Read("GlumaNote.ico");
-    std::set<std::uint32_t> images;  // width, height and bits per pixel of each directory entry
-    for (int i = 0; i < 4; ++i) images.insert(ico.at(6 + 16 * i) << 16 | ico.at(7 + 16 * i) << 8 | U16(ico, 12 + 16 * i));
+    std::set<std::uint32_t> images;  // width, height and bits per pixel (low byte) of each entry
+    for (int i = 0; i < 4; ++i) images.insert(ico.at(6 + 16 * i) << 16 | ico.at(7 + 16 * i) << 8 | ico.at(12 + 16 * i));
     EXPECT_EQ(images, (std::set<std::uint32_t>{0x101004, 0x101008, 0x202004, 0x202008}));
 }

@@ -6,8 +6,7 @@
 #include "resources/resource.h"
 #include "shell/frmMain.h"
 #include "shell/modSysTray.h"
-#include "toolkit/Application.h"
-#include "toolkit/Gdi.h"
+#include "toolkit/Application.h"  // and Gdi.h, whose owners its interface uses
 #include "toolkit/LoadedForms.h"
 
 static bool IconShown(HWND owner) {
@@ -16,50 +15,48 @@ static bool IconShown(HWND owner) {
     return Shell_NotifyIconA(NIM_MODIFY, &probe);
 }
 
-// The pixels of a DIB section.
-static std::string Bits(HBITMAP dib) {
-    BITMAP bm = {};
-    return GetObjectW(dib, sizeof bm, &bm) ? std::string(static_cast<char*>(bm.bmBits), bm.bmWidthBytes * bm.bmHeight) : "";
-}
-
 // A notification as the shell sends it: the mouse message code in the low word.
-static void Notify(HWND main, UINT code) { SendMessageW(main, WM_MOUSEMOVE, 1, code); }
+static void Notify(frmMain* main, UINT code) { SendMessageW(main->Handle(), WM_MOUSEMOVE, 1, code); }
 
 struct TrayMainWindowTest : testing::Test {
     void SetUp() override { ASSERT_NE(main = tk::LoadForm<frmMain>(), nullptr); }
     void TearDown() override {  // without the main window's unload, which would end the program
         DeleteTrayIcon();
-        while (tk::LoadedForms::Count() > 0) tk::LoadedForms::Item(tk::LoadedForms::Count() - 1)->Destroy();
+        for (int n; (n = tk::LoadedForms::Count()) > 0;) tk::LoadedForms::Item(n - 1)->Destroy();
     }
     frmMain* main = nullptr;
 };
 
 TEST_F(TrayMainWindowTest, StartsWithItsIconAndMenuAndEachDoubleClickMakesANoteOnTheOneSkin) {
     EXPECT_TRUE(IconShown(main->Handle()));
-    std::wstring menu;
-    for (const auto& item : wintest::MenuItems(main->mnuOptions().Handle()))
-        menu += item.caption + (item.enabled && !item.checked ? L"|" : L"(checked or disabled)|");
-    EXPECT_EQ(menu, L"新建桌面格卢玛|显示所有的格卢玛||访问产品主页|关于桌面格卢玛|使用帮助||退出|");
-    for (UINT code : {0x0200u, 0x0201u, 0x0202u, 0x0204u, 0x0206u}) Notify(main->Handle(), code);
+    EXPECT_EQ(wintest::MenuText(main->mnuOptions().Handle()),
+              L"新建桌面格卢玛|显示所有的格卢玛|-|访问产品主页|关于桌面格卢玛|使用帮助|-|退出|");
+    for (UINT code : {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONDBLCLK})
+        Notify(main, code);
     EXPECT_EQ(tk::LoadedForms::Count(), 1);
-    Notify(main->Handle(), 0x0203);
+    Notify(main, WM_LBUTTONDBLCLK);
     EXPECT_EQ(tk::LoadedForms::Count(), 2);
     // A second note: one skin for both, its pixels as built in, whatever their shaping read.
-    Notify(main->Handle(), 0x0203);
+    Notify(main, WM_LBUTTONDBLCLK);
     HBITMAP skin = tk::LoadedForms::Item(1)->Picture();
     EXPECT_EQ(tk::LoadedForms::Item(2)->Picture(), skin);
-    tk::ScopedGdiObject<HBITMAP> built(static_cast<HBITMAP>(LoadImageW(tk::Instance(), MAKEINTRESOURCEW(IDB_SKIN), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-    EXPECT_EQ(Bits(skin), Bits(built.Get()));
+    tk::ScopedGdiObject<HBITMAP> built(static_cast<HBITMAP>(
+        LoadImageW(tk::Instance(), MAKEINTRESOURCEW(IDB_SKIN), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    BITMAP held = {}, fresh = {};  // DIB sections: their bits lie in our memory
+    ASSERT_TRUE(GetObjectW(skin, sizeof held, &held) && GetObjectW(built.Get(), sizeof fresh, &fresh));
+    EXPECT_EQ(memcmp(held.bmBits, fresh.bmBits, static_cast<size_t>(fresh.bmWidthBytes) * fresh.bmHeight), 0);
 }
 
 // A new note that cannot be made (the system makes no window) is reported, naming what
 // failed, and leaves no half-made note: the notification's silence is not the command's.
 TEST_F(TrayMainWindowTest, AFailedNewNoteIsReportedNamingWhatFailed) {
-    for (const wchar_t* refused : {L"GlumaNoteForm", L"Edit"}) {
+    const std::pair<const wchar_t*, const wchar_t*> cases[] = {{L"GlumaNoteForm", L"无法创建窗口 (GlumaNoteForm)："},
+                                                                {L"Edit", L"无法创建文本框 (EDIT)："}};
+    for (const auto& [refused, named] : cases) {
         auto refusal = wintest::RefuseWindows(refused);
-        auto texts = wintest::AnswerMessageBoxes([&] { Notify(main->Handle(), 0x0203); });
+        auto texts = wintest::AnswerMessageBoxes([&] { Notify(main, WM_LBUTTONDBLCLK); });
         ASSERT_EQ(texts.size(), 1u) << refused;
-        EXPECT_EQ(texts[0].rfind(refused[0] == L'E' ? L"无法创建文本框 (EDIT)：" : L"无法创建窗口", 0), 0u) << texts[0];
+        EXPECT_EQ(texts[0].rfind(named, 0), 0u) << texts[0];
         EXPECT_EQ(tk::LoadedForms::Count(), 1) << refused;
     }
 }

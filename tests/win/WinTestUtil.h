@@ -39,18 +39,20 @@ inline std::vector<HWND> VisibleWindows() {
     return found;
 }
 
-// A menu's items top to bottom as the user sees them; a separator has no caption.
-struct MenuItem { std::wstring caption; bool checked, enabled; };
-inline std::vector<MenuItem> MenuItems(HMENU menu) {
-    std::vector<MenuItem> items;
+// A menu as the user sees it, top to bottom: captions joined by "|", a separator as "-", a
+// check mark as a leading "✓", a greyed item with a trailing " (greyed)".
+inline std::wstring MenuText(HMENU menu) {
+    std::wstring shown;
     for (UINT i = 0; i < static_cast<UINT>(GetMenuItemCount(menu)); ++i) {
         wchar_t text[128] = {};
-        MENUITEMINFOW mii = {sizeof mii, MIIM_FTYPE | MIIM_STATE | MIIM_STRING, 0, 0, 0, nullptr, nullptr, nullptr, 0, text, 128, nullptr};
+        MENUITEMINFOW mii = {};
+        mii.cbSize = sizeof mii, mii.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_STRING, mii.dwTypeData = text, mii.cch = 128;
         GetMenuItemInfoW(menu, i, TRUE, &mii);
-        const bool separator = mii.fType & MFT_SEPARATOR;  // a separator counts as enabled, as it looks
-        items.push_back({separator ? L"" : text, (mii.fState & MFS_CHECKED) != 0, separator || !(mii.fState & MFS_GRAYED)});
+        if (mii.fType & MFT_SEPARATOR) shown += L"-|";
+        else shown += (mii.fState & MFS_CHECKED ? L"✓" : L"") + std::wstring(text) +
+                      (mii.fState & MFS_GRAYED ? L" (greyed)|" : L"|");
     }
-    return items;
+    return shown;
 }
 
 // Runs `action`, answering each of the program's message boxes ("GlumaNote") that comes up
