@@ -327,8 +327,8 @@ void Form::AddLabelTooltip(const Label& label) {
 }
 
 void Form::Paint() {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(m_hwnd, &ps);
+    ScopedPaint paint(m_hwnd);
+    HDC dc = paint.Get();
     RECT client;
     GetClientRect(m_hwnd, &client);
     FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
@@ -355,7 +355,6 @@ void Form::Paint() {
         RECT r = a.rect;
         DrawTextW(dc, a.caption.c_str(), static_cast<int>(a.caption.size()), &r, a.format);
     }
-    EndPaint(m_hwnd, &ps);
 }
 
 Label* Form::LabelAt(POINT pt) {

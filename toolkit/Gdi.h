@@ -45,6 +45,21 @@ private:
     HDC m_dc;
 };
 
+// The DC of one WM_PAINT, from BeginPaint; the painting ends at the end of the scope.
+class ScopedPaint {
+public:
+    explicit ScopedPaint(HWND hwnd) : m_hwnd(hwnd), m_dc(BeginPaint(hwnd, &m_ps)) {}
+    ~ScopedPaint() { EndPaint(m_hwnd, &m_ps); }
+    ScopedPaint(const ScopedPaint&) = delete;
+    ScopedPaint& operator=(const ScopedPaint&) = delete;
+    HDC Get() const { return m_dc; }
+
+private:
+    HWND m_hwnd;
+    PAINTSTRUCT m_ps = {};
+    HDC m_dc;  // after m_ps, which BeginPaint fills
+};
+
 // A memory DC, deleted at the end of the scope.
 class ScopedCompatibleDC {
 public:
