@@ -4,13 +4,13 @@
 #include <windowsx.h>
 
 #include <cassert>
-#include <stdexcept>
 #include <utility>
 
 #include "toolkit/Application.h"
 #include "toolkit/CreateFailure.h"
 #include "toolkit/LoadedForms.h"
 #include "toolkit/Screen.h"
+#include "toolkit/core/Errors.h"
 #include "toolkit/core/Rounding.h"
 
 namespace tk {
@@ -129,7 +129,7 @@ LRESULT Form::OnDispatchError(UINT msg) {
     } catch (const std::exception& e) {
         ReportError(e);
     } catch (...) {
-        ReportError(std::runtime_error("unknown error"));
+        ReportError(GlumaError("unknown error", L"程序内部错误：未知的错误"));
     }
     return 0;
 }
