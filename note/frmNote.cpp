@@ -47,8 +47,7 @@ void frmNote::BuildMenu() {
 
 void frmNote::OnCreate() {
     SetCaption(L"Note");
-    SetPicture(static_cast<HBITMAP>(
-        LoadImageW(tk::Instance(), MAKEINTRESOURCEW(IDB_SKIN), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    SetPicture(tk::ProgramBitmap(IDB_SKIN));  // one skin, read once and shared by every note
     CreateControls();  // the text box first: it is first in the focus order
     CreateLabelsAndLines();
 }

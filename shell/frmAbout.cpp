@@ -1,6 +1,7 @@
 #include "shell/frmAbout.h"
 
 #include "resources/resource.h"
+#include "resources/version.h"
 #include "toolkit/Application.h"
 #include "toolkit/LoadedForms.h"
 #include "toolkit/Screen.h"
@@ -8,8 +9,9 @@
 #include "toolkit/core/Rounding.h"
 
 const wchar_t kAboutCaption[] = L"关于 \"ZQ\"桌面格卢玛";
-const wchar_t kAboutVersion[] = L"\"ZQ\"桌面格卢玛 1.8 版本";
-const wchar_t kAboutCopyright[] = L"版权所有 (C) 2026 ZQ";
+// Version and copyright come from version.h, as the version resource's do.
+const wchar_t kAboutVersion[] = L"\"ZQ\"桌面格卢玛 " GLUMA_VERSION_STRING L" 版本";
+const wchar_t kAboutCopyright[] = L"" GLUMA_COPYRIGHT;
 
 namespace {
 

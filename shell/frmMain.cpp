@@ -2,17 +2,15 @@
 
 #include "resources/resource.h"
 #include "shell/TrayCommands.h"
-#include "shell/core/TrayDecode.h"
 #include "shell/modSysTray.h"
 #include "toolkit/Application.h"
-#include "toolkit/Screen.h"
 
 const wchar_t kMainCaption[] = L"\"ZQ\"桌面格卢玛";
 
 namespace {
 tk::FormStyle MainStyle() {
     tk::FormStyle style;
-    style.scaleMode = tk::ScaleMode::Twips;  // the tray decoding depends on it
+    style.scaleMode = tk::ScaleMode::Twips;  // as designed; the tray reads its codes raw
     return style;
 }
 }  // namespace
@@ -51,22 +49,18 @@ void frmMain::OnUnload(bool& cancel) {
     tk::EndProgram();
 }
 
-void frmMain::OnMouseMove(int button, int shift, double x, double y) {
-    (void)button, (void)shift, (void)y;
-    // Any error in handling a notification ends the handling silently.
-    try {
-        int32_t code = shell::TrayCodeFromX(x, GetScaleMode() == tk::ScaleMode::Pixels, tk::TwipsPerPixelX());
-        switch (shell::TrayActionForCode(code)) {
-        case shell::TrayAction::NewNote:
-            m_mnuOptions.Click(mnuNew);
-            break;
-        case shell::TrayAction::PopupMenu:
-            PopupTrayMenu();
-            break;
-        case shell::TrayAction::None:
-            break;
-        }
-    } catch (...) {
+void frmMain::OnTrayNotification(shell::TrayAction action) {
+    // The commands run outside the notification's silent trap: their errors reach the
+    // dispatch boundary and are reported like those of any other handler.
+    switch (action) {
+    case shell::TrayAction::NewNote:
+        mnuNew_Click();  // as if the menu's first item had been chosen
+        break;
+    case shell::TrayAction::PopupMenu:
+        PopupTrayMenu();
+        break;
+    case shell::TrayAction::None:
+        break;
     }
 }
 
@@ -85,6 +79,9 @@ LRESULT frmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     switch (msg) {
+    case kTrayCallbackMessage:
+        OnTrayNotification(ReadTrayNotification(wParam, lParam));
+        return 0;
     case WM_QUERYENDSESSION:
         return TRUE;
     case WM_ENDSESSION:

@@ -1,6 +1,7 @@
 #pragma once
 // The main window: hidden for the whole run, owner of the tray icon, receiver of its
 // notifications and carrier of the tray menu.
+#include "shell/core/TrayDecode.h"
 #include "toolkit/Form.h"
 #include "toolkit/PopupMenu.h"
 
@@ -21,11 +22,11 @@ public:
 protected:
     void OnLoad() override;
     void OnUnload(bool& cancel) override;
-    void OnMouseMove(int button, int shift, double x, double y) override;
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
     void BuildMenu();
+    void OnTrayNotification(shell::TrayAction action);
     void PopupTrayMenu();
 
     tk::PopupMenu m_mnuOptions;

@@ -8,21 +8,27 @@
 #include "toolkit/Ansi.h"
 #include "toolkit/Form.h"
 
-static_assert(sizeof(TrayIconRecord) == NOTIFYICONDATAA_V1_SIZE,
-              "the record must match the first notify-icon layout");
-static_assert(offsetof(TrayIconRecord, szTip) + sizeof(TrayIconRecord{}.szTip) == NOTIFYICONDATAA_V1_SIZE,
-              "the tip field ends the record");
+namespace {
+
+// The shell's first (ANSI) notify-icon layout, which Shell_NotifyIconA takes from every
+// Windows version: 88 bytes in the 32-bit program.
+struct TrayIconRecord {
+    DWORD cbSize;
+    HWND hWnd;
+    UINT uID;
+    UINT uFlags;
+    UINT uCallbackMessage;
+    HICON hIcon;
+    CHAR szTip[64];
+};
+static_assert(sizeof(TrayIconRecord) == NOTIFYICONDATAA_V1_SIZE, "the record must match the first notify-icon layout");
 #if defined(_WIN32) && !defined(_WIN64)
-static_assert(sizeof(TrayIconRecord) == 88, "88 bytes in the 32-bit program");
-static_assert(offsetof(TrayIconRecord, hIcon) == 20 && offsetof(TrayIconRecord, szTip) == 24,
+static_assert(sizeof(TrayIconRecord) == 88 && offsetof(TrayIconRecord, hIcon) == 20 &&
+                  offsetof(TrayIconRecord, szTip) == 24,
               "field offsets of the 32-bit record");
 #endif
 
-TrayIconRecord TrayIconData;
-
-namespace {
-
-const UINT kTrayIconId = 1;
+TrayIconRecord TrayIconData;  // the icon as it was added; the delete names it again
 
 // Cuts ANSI text to at most maxBytes without splitting a double-byte character.
 std::string CutAtCharacter(const std::string& text, size_t maxBytes) {
@@ -46,7 +52,7 @@ void AddTrayIcon(tk::Form& window, const std::wstring& tip) {
     TrayIconData.hWnd = window.Handle();
     TrayIconData.uID = kTrayIconId;
     TrayIconData.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-    TrayIconData.uCallbackMessage = WM_MOUSEMOVE;
+    TrayIconData.uCallbackMessage = kTrayCallbackMessage;
     TrayIconData.hIcon = window.Icon();
     std::string ansi = CutAtCharacter(tk::ToAnsi(tip), sizeof TrayIconData.szTip - 1);
     shell::FillTipField(TrayIconData.szTip, sizeof TrayIconData.szTip, ansi);
@@ -57,4 +63,15 @@ void DeleteTrayIcon() { Notify(NIM_DELETE); }
 
 void RestoreTrayIcon() {
     if (TrayIconData.hWnd) Notify(NIM_ADD);
+}
+
+shell::TrayAction ReadTrayNotification(WPARAM wParam, LPARAM lParam) {
+    (void)wParam;  // the icon id: we have one icon
+    // Reading the code raises nothing today; the trap keeps the rule that a notification
+    // never shows an error, and covers the reading only.
+    try {
+        return shell::TrayActionFor(static_cast<uint64_t>(lParam));
+    } catch (...) {
+        return shell::TrayAction::None;
+    }
 }

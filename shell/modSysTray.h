@@ -1,32 +1,30 @@
 #pragma once
-// The notification-area icon: one record for the whole run, added at start-up and
-// deleted at the end.
+// modSysTray: the notification-area icon and everything about it. Its record lives here
+// alone for the whole run: filled and added at start-up, deleted at the end; and the
+// icon's notifications are read here.
 #include <windows.h>
 
 #include <string>
+
+#include "shell/core/TrayDecode.h"
 
 namespace tk {
 class Form;
 }
 
-// The record as the shell's first (ANSI) notify-icon structure lays it out: 88 bytes in
-// the 32-bit program.
-struct TrayIconRecord {
-    DWORD cbSize;
-    HWND hWnd;
-    UINT uID;
-    UINT uFlags;
-    UINT uCallbackMessage;
-    HICON hIcon;
-    CHAR szTip[64];
-};
+// The icon's id and the message it sends to its window. A hidden window never has the
+// mouse over it, so a mouse move there is always the icon speaking.
+constexpr UINT kTrayIconId = 1;
+constexpr UINT kTrayCallbackMessage = WM_MOUSEMOVE;
 
-extern TrayIconRecord TrayIconData;
-
-// Fills every field of TrayIconData from the window, its icon and the tip, then adds the
-// icon. The result is not looked at: without an icon the program simply runs on.
+// Fills every field of the record from the window, its icon and the tip (cut to the 63
+// bytes the shell takes, at a character boundary), then adds the icon. The result is
+// not looked at: without an icon the program simply runs on.
 void AddTrayIcon(tk::Form& window, const std::wstring& tip);
 // Deletes the icon named by the record as it was added.
 void DeleteTrayIcon();
 // Adds the icon again with the record as it stands (after the shell has restarted).
 void RestoreTrayIcon();
+// What the icon's callback message asks for. A notification that cannot be read asks for
+// nothing, silently; what it starts is not covered by that silence.
+shell::TrayAction ReadTrayNotification(WPARAM wParam, LPARAM lParam);

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <map>
 #include <string>
 
 #include "toolkit/Ansi.h"
@@ -16,6 +17,20 @@ bool g_ending = false;
 }
 
 HINSTANCE Instance() { return GetModuleHandleW(nullptr); }
+
+SharedBitmap ProgramBitmap(int id) {
+    // Kept for the run once read: the resources never change, and a note that opens after
+    // the last one closed then costs no second reading.
+    static std::map<int, SharedBitmap> read;
+    SharedBitmap& bitmap = read[id];
+    if (!bitmap) {
+        auto loaded = static_cast<HBITMAP>(
+            LoadImageW(Instance(), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+        if (!loaded) return nullptr;
+        bitmap = std::make_shared<ScopedGdiObject<HBITMAP>>(loaded);
+    }
+    return bitmap;
+}
 
 void InitProcess() {
     // Never load a DLL from the current folder or the program's folder by the default

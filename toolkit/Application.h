@@ -5,9 +5,15 @@
 
 #include <exception>
 
+#include "toolkit/Gdi.h"
+
 namespace tk {
 
 HINSTANCE Instance();
+
+// A bitmap built into the program, read from its resources on first use and shared by
+// every caller from then on (one skin for all notes); null when it cannot be read.
+SharedBitmap ProgramBitmap(int id);
 
 // Call first thing: restricts DLL loading to the system directory and the program's own
 // imports, and registers the common controls the program uses.

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "toolkit/Application.h"
+#include "toolkit/CreateFailure.h"
 #include "toolkit/Form.h"
 
 namespace tk {
@@ -35,10 +36,10 @@ LRESULT CALLBACK KeyProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT
 void Button::Create(Form& parent, const ButtonArgs& args) {
     DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | (args.isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
     const RECT& r = args.rect;
-    m_hwnd = CreateWindowExW(0, L"BUTTON", args.caption.c_str(), style, r.left, r.top, r.right - r.left,
-                             r.bottom - r.top, parent.Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id)),
-                             Instance(), nullptr);
-    if (!m_hwnd) return;
+    const auto id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id));
+    m_hwnd = RequireCreated(CreateWindowExW(0, L"BUTTON", args.caption.c_str(), style, r.left, r.top, r.right - r.left,
+                                            r.bottom - r.top, parent.Handle(), id, Instance(), nullptr),
+                            L"按钮 (BUTTON)");
     HFONT font = args.font ? args.font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     SendMessageW(m_hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     DWORD_PTR keys = (args.isDefault ? kEnterPresses : 0u) | (args.isCancel ? kEscPresses : 0u);

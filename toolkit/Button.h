@@ -25,7 +25,8 @@ public:
     Button(const Button&) = delete;
     Button& operator=(const Button&) = delete;
 
-    // Makes the button on `parent`; call from the form's OnCreate or later.
+    // Makes the button on `parent`; call from the form's OnCreate or later. Throws
+    // tk::ThrowCreateFailure's error when the system refuses it.
     void Create(Form& parent, const ButtonArgs& args);
     HWND Handle() const { return m_hwnd; }
     void Focus() const { SetFocus(m_hwnd); }

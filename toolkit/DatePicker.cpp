@@ -2,9 +2,8 @@
 
 #include <commctrl.h>
 
-#include <stdexcept>
-
 #include "toolkit/Application.h"
+#include "toolkit/CreateFailure.h"
 #include "toolkit/Form.h"
 
 namespace tk {
@@ -37,10 +36,10 @@ void DatePicker::MakeControl() {
     const RECT& r = m_args.rect;
     DWORD style = WS_CHILD | WS_TABSTOP;
     style |= m_args.kind == PickerKind::Date ? DTS_SHORTDATEFORMAT : DTS_TIMEFORMAT | DTS_UPDOWN;
-    m_hwnd = CreateWindowExW(0, DATETIMEPICK_CLASSW, L"", style, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                             m_parent->Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(m_args.id)), Instance(),
-                             nullptr);
-    if (!m_hwnd) throw std::runtime_error("CreateWindowEx(SysDateTimePick32) failed");
+    m_hwnd = RequireCreated(CreateWindowExW(0, DATETIMEPICK_CLASSW, L"", style, r.left, r.top, r.right - r.left,
+                                            r.bottom - r.top, m_parent->Handle(),
+                                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(m_args.id)), Instance(), nullptr),
+                            L"日期时间选择器 (SysDateTimePick32)");
     if (m_args.font) SendMessageW(m_hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(m_args.font), FALSE);
     // Only hours and minutes count; seconds in the field would only mislead.
     if (m_args.kind == PickerKind::Time) SendMessageW(m_hwnd, DTM_SETFORMATW, 0, reinterpret_cast<LPARAM>(L"HH':'mm"));

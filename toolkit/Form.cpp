@@ -4,12 +4,13 @@
 #include <windowsx.h>
 
 #include <cassert>
-#include <stdexcept>
+#include <utility>
 
 #include "toolkit/Application.h"
-#include "toolkit/Gdi.h"
+#include "toolkit/CreateFailure.h"
 #include "toolkit/LoadedForms.h"
 #include "toolkit/Screen.h"
+#include "toolkit/core/Errors.h"
 #include "toolkit/core/Rounding.h"
 
 namespace tk {
@@ -39,7 +40,6 @@ Form::Form(const FormStyle& style) : m_style(style), m_scaleMode(style.scaleMode
 
 Form::~Form() {
     assert(m_hwnd == nullptr && "a form is deleted only once its window is gone");
-    if (m_picture) DeleteObject(m_picture);
 }
 
 void Form::RegisterClassOnce() {
@@ -52,7 +52,7 @@ void Form::RegisterClassOnce() {
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.lpszClassName = kFormClass;
     // No background brush: WM_PAINT draws the whole client area, picture first.
-    if (!RegisterClassExW(&wc)) throw std::runtime_error("RegisterClassEx failed");
+    if (!RegisterClassExW(&wc)) ThrowCreateFailure(L"窗口类 GlumaNoteForm");
     registered = true;
 }
 
@@ -64,7 +64,8 @@ bool Form::Load() {
     HWND hwnd = CreateWindowExW(m_style.exStyle, kFormClass, L"", m_style.style | WS_CLIPCHILDREN,
                                 CW_USEDEFAULT, CW_USEDEFAULT, r.right - r.left, r.bottom - r.top,
                                 nullptr, nullptr, Instance(), this);
-    if (!hwnd) throw std::runtime_error("CreateWindowEx failed");
+    if (!hwnd && m_createError) std::rethrow_exception(std::exchange(m_createError, nullptr));
+    RequireCreated(hwnd, L"窗口 (GlumaNoteForm)");
     m_ownedByWindow = true;
     ++m_dispatchDepth;
     try {
@@ -101,11 +102,9 @@ LRESULT CALLBACK Form::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
     LRESULT result = 0;
     try {
         result = self->HandleMessage(msg, wParam, lParam);
-    } catch (const std::exception& e) {
-        // No exception may leave a window procedure: say what went wrong and carry on.
-        ReportError(e);
     } catch (...) {
-        ReportError(std::runtime_error("unknown error"));
+        // No exception may leave a window procedure.
+        result = self->OnDispatchError(msg);
     }
     if (msg == WM_NCDESTROY) {
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
@@ -115,6 +114,24 @@ LRESULT CALLBACK Form::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
     }
     self->LeaveDispatch();
     return result;
+}
+
+LRESULT Form::OnDispatchError(UINT msg) {
+    if (msg == WM_CREATE) {
+        // A window that could not make its controls is not made at all (-1 undoes it):
+        // Load throws the error on to whoever asked for the window.
+        m_createError = std::current_exception();
+        return -1;
+    }
+    // Anywhere else: say what went wrong and carry on.
+    try {
+        throw;
+    } catch (const std::exception& e) {
+        ReportError(e);
+    } catch (...) {
+        ReportError(GlumaError("unknown error", L"程序内部错误：未知的错误"));
+    }
+    return 0;
 }
 
 LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -221,9 +238,8 @@ void Form::SetIcon(HICON small, HICON large) {
     SendMessageW(m_hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(large));
 }
 
-void Form::SetPicture(HBITMAP picture) {
-    if (m_picture && m_picture != picture) DeleteObject(m_picture);
-    m_picture = picture;
+void Form::SetPicture(SharedBitmap picture) {
+    m_picture = std::move(picture);
     if (m_hwnd) InvalidateRect(m_hwnd, nullptr, FALSE);
 }
 
@@ -295,9 +311,10 @@ void Form::OnControlNotify(int id, std::function<LRESULT(NMHDR*)> handler) {
 
 void Form::AddLabelTooltip(const Label& label) {
     if (!m_tooltip) {
-        m_tooltip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_hwnd,
-                                    nullptr, Instance(), nullptr);
+        m_tooltip = RequireCreated(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                                   WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                                                   CW_USEDEFAULT, CW_USEDEFAULT, m_hwnd, nullptr, Instance(), nullptr),
+                                   L"提示框 (tooltips_class32)");
     }
     TTTOOLINFOW ti = {};
     ti.cbSize = TTTOOLINFOW_V2_SIZE;
@@ -310,16 +327,16 @@ void Form::AddLabelTooltip(const Label& label) {
 }
 
 void Form::Paint() {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(m_hwnd, &ps);
+    ScopedPaint paint(m_hwnd);
+    HDC dc = paint.Get();
     RECT client;
     GetClientRect(m_hwnd, &client);
     FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
-    if (m_picture) {
+    if (HBITMAP picture = Picture()) {
         BITMAP bm = {};
-        GetObjectW(m_picture, sizeof bm, &bm);
+        GetObjectW(picture, sizeof bm, &bm);
         ScopedCompatibleDC mem(dc);
-        ScopedSelectObject sel(mem.Get(), m_picture);
+        ScopedSelectObject sel(mem.Get(), picture);
         BitBlt(dc, 0, 0, bm.bmWidth, bm.bmHeight, mem.Get(), 0, 0, SRCCOPY);
     }
     for (const Line& line : m_lines) {
@@ -338,7 +355,6 @@ void Form::Paint() {
         RECT r = a.rect;
         DrawTextW(dc, a.caption.c_str(), static_cast<int>(a.caption.size()), &r, a.format);
     }
-    EndPaint(m_hwnd, &ps);
 }
 
 Label* Form::LabelAt(POINT pt) {

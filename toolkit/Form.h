@@ -7,12 +7,14 @@
 // child controls (text box, pickers, buttons) are real windows made by the subclass.
 #include <windows.h>
 
+#include <exception>
 #include <functional>
 #include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "toolkit/Gdi.h"
 #include "toolkit/Label.h"
 
 namespace tk {
@@ -36,9 +38,10 @@ public:
     Form& operator=(const Form&) = delete;
 
     // Creates the window (hidden), appends the form to LoadedForms and runs OnLoad.
-    // Throws std::runtime_error when the system refuses the window (the form is then
-    // still the caller's). From then on the window owns the form. Returns false when the
-    // window was destroyed during OnLoad (the form is then gone).
+    // Throws when the window cannot be made: the system refused it (tk::ThrowCreateFailure's
+    // error), or OnCreate threw (its error, the window then undone). The form is then still
+    // the caller's. From then on the window owns the form. Returns false when the window
+    // was destroyed during OnLoad (the form is then gone).
     bool Load();
     HWND Handle() const { return m_hwnd; }
     bool IsLoaded() const { return m_hwnd != nullptr; }
@@ -60,9 +63,12 @@ public:
     HICON Icon() const { return m_icon; }
     // Small and large images of the same icon; the form does not own shared icons.
     void SetIcon(HICON small, HICON large);
-    HBITMAP Picture() const { return m_picture; }
-    // The form takes ownership of the bitmap and deletes it with the window.
-    void SetPicture(HBITMAP picture);
+    // The background picture, drawn at the top left; null when there is none.
+    HBITMAP Picture() const { return m_picture ? m_picture->Get() : nullptr; }
+    // The form holds the picture with whoever else does (all notes share one skin).
+    void SetPicture(SharedBitmap picture);
+    // The form alone holds this bitmap and deletes it when it lets go.
+    void SetPicture(HBITMAP picture) { SetPicture(std::make_shared<ScopedGdiObject<HBITMAP>>(picture)); }
 
     ScaleMode GetScaleMode() const { return m_scaleMode; }
     void SetScaleMode(ScaleMode mode) { m_scaleMode = mode; }
@@ -103,6 +109,7 @@ protected:
 private:
     static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     bool LeaveDispatch();  // true when the form deleted itself
+    LRESULT OnDispatchError(UINT msg);
     static void RegisterClassOnce();
     void Paint();
     Label* LabelAt(POINT pt);
@@ -116,7 +123,7 @@ private:
     ScaleMode m_scaleMode;
     std::wstring m_tag;
     HICON m_icon = nullptr;       // we don't own it (shared resource icon)
-    HBITMAP m_picture = nullptr;  // owned
+    SharedBitmap m_picture;
     HWND m_tooltip = nullptr;     // child of this window, destroyed with it
     std::vector<std::unique_ptr<Label>> m_labels;
     std::vector<Line> m_lines;
@@ -127,6 +134,7 @@ private:
     int m_dispatchDepth = 0;
     bool m_ownedByWindow = false;  // set once CreateWindowEx has succeeded
     bool m_destroyed = false;
+    std::exception_ptr m_createError;  // what OnCreate threw, for Load to throw on
 };
 
 // Creates a form of type T and loads it. The form deletes itself when its window goes.

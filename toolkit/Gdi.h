@@ -2,6 +2,7 @@
 // Owners for the GDI handles the program makes: each frees what it holds, once.
 #include <windows.h>
 
+#include <memory>
 #include <utility>
 
 namespace tk {
@@ -24,6 +25,10 @@ private:
     H m_h;
 };
 
+// A bitmap with several holders (the one skin of all notes): deleted when the last one
+// lets go. Holders only read it; drawing into it would change it for all of them.
+using SharedBitmap = std::shared_ptr<const ScopedGdiObject<HBITMAP>>;
+
 // A DC from GetDC, released at the end of the scope.
 class ScopedGetDC {
 public:
@@ -38,6 +43,21 @@ public:
 private:
     HWND m_hwnd;
     HDC m_dc;
+};
+
+// The DC of one WM_PAINT, from BeginPaint; the painting ends at the end of the scope.
+class ScopedPaint {
+public:
+    explicit ScopedPaint(HWND hwnd) : m_hwnd(hwnd), m_dc(BeginPaint(hwnd, &m_ps)) {}
+    ~ScopedPaint() { EndPaint(m_hwnd, &m_ps); }
+    ScopedPaint(const ScopedPaint&) = delete;
+    ScopedPaint& operator=(const ScopedPaint&) = delete;
+    HDC Get() const { return m_dc; }
+
+private:
+    HWND m_hwnd;
+    PAINTSTRUCT m_ps = {};
+    HDC m_dc;  // after m_ps, which BeginPaint fills
 };
 
 // A memory DC, deleted at the end of the scope.

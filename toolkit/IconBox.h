@@ -12,7 +12,8 @@ public:
     IconBox(const IconBox&) = delete;
     IconBox& operator=(const IconBox&) = delete;
 
-    // `icon` is shared (LR_SHARED or a stock icon); we don't own it.
+    // `icon` is shared (LR_SHARED or a stock icon); we don't own it. Throws
+    // tk::ThrowCreateFailure's error when the system refuses the box.
     void Create(Form& parent, const RECT& rect, HICON icon);
     HWND Handle() const { return m_hwnd; }
     HICON Icon() const { return reinterpret_cast<HICON>(SendMessageW(m_hwnd, STM_GETICON, 0, 0)); }

@@ -2,14 +2,15 @@
 
 #include <windows.h>
 
+#include "toolkit/Gdi.h"
+
 namespace tk {
 namespace {
 
 double Measure(int capability) {
-    HDC dc = GetDC(nullptr);
-    int dpi = dc ? GetDeviceCaps(dc, capability) : 96;
-    if (dc) ReleaseDC(nullptr, dc);
-    return 1440.0 / (dpi > 0 ? dpi : 96);
+    ScopedGetDC screen(nullptr);
+    int dpi = screen.Get() ? GetDeviceCaps(screen.Get(), capability) : kStandardDpi;
+    return 1440.0 / (dpi > 0 ? dpi : kStandardDpi);  // 1440 twips to the inch
 }
 
 }  // namespace

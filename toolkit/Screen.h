@@ -3,6 +3,9 @@
 
 namespace tk {
 
+// The dots per inch of a screen the system does not describe (and of most screens).
+constexpr int kStandardDpi = 96;
+
 double TwipsPerPixelX();
 double TwipsPerPixelY();
 

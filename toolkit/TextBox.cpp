@@ -1,8 +1,7 @@
 #include "toolkit/TextBox.h"
 
-#include <stdexcept>
-
 #include "toolkit/Application.h"
+#include "toolkit/CreateFailure.h"
 #include "toolkit/Form.h"
 
 namespace tk {
@@ -12,10 +11,11 @@ void TextBox::Create(Form& parent, const TextBoxArgs& args) {
     m_background = args.background;
     // No ES_AUTOHSCROLL: long lines wrap at the right edge, as in a note.
     const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN;
-    m_hwnd = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", style, args.rect.left, args.rect.top,
-                             args.rect.right - args.rect.left, args.rect.bottom - args.rect.top, m_parent,
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id)), Instance(), nullptr);
-    if (!m_hwnd) throw std::runtime_error("CreateWindowEx(EDIT) failed");
+    m_hwnd = RequireCreated(CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", style, args.rect.left, args.rect.top,
+                                            args.rect.right - args.rect.left, args.rect.bottom - args.rect.top,
+                                            m_parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id)),
+                                            Instance(), nullptr),
+                            L"文本框 (EDIT)");
     if (args.font) SendMessageW(m_hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(args.font), FALSE);
     // The default limit is 32,767 characters; 0 lifts it to what memory allows.
     SendMessageW(m_hwnd, EM_SETLIMITTEXT, 0, 0);

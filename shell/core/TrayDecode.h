@@ -1,19 +1,19 @@
 #pragma once
-// Decoding of the tray icon's notifications. The shell reports mouse activity over the
-// icon as a mouse-move message to the main window whose X coordinate is the code of the
-// mouse message that happened; the main window sees X in its own unit.
+// Decoding of the tray icon's notifications: the one place that reads them. The shell
+// reports mouse activity over the icon as the icon's callback message to the main window,
+// with the code of the mouse message that happened in the low word of lParam.
 #include <cstdint>
 
 namespace shell {
 
 enum class TrayAction { None, NewNote, PopupMenu };
 
-// Recovers the mouse message code from X. In twips, X is divided by the screen's twips
-// per pixel; both branches round halves to the even neighbour. Raises tk::OverflowError
-// for an X that does not give a 32-bit code.
-int32_t TrayCodeFromX(double x, bool unitIsPixels, double twipsPerPixelX);
+// The mouse message codes that act (the values of WM_LBUTTONDBLCLK and WM_RBUTTONUP).
+constexpr uint32_t kTrayLeftDoubleClick = 0x0203;
+constexpr uint32_t kTrayRightButtonUp = 0x0205;
 
-// Only a left double-click and a right-button release do anything.
-TrayAction TrayActionForCode(int32_t code);
+// A left double-click makes a note and a right-button release pops up the tray menu;
+// everything else (movement, single clicks, the right press, other buttons) does nothing.
+TrayAction TrayActionFor(uint64_t lParam);
 
 }  // namespace shell

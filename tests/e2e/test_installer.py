@@ -8,7 +8,7 @@ from harness import BUILD, OUT, ROOT, WINE, wait_for
 from program import App
 
 KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion"
-VERSION = re.search(r'GLUMA_VERSION_STRING "(.*)"', (ROOT / "resources/version.h").read_text())[1]
+VERSION = ".".join(re.findall(r"#define GLUMA_VERSION_M\w+ (\d+)", (ROOT / "resources/version.h").read_text()))
 SETUP = ROOT / "dist" / f"GlumaNote-{VERSION}-setup.exe"
 
 
