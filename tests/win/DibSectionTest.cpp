@@ -1,6 +1,8 @@
 // cDIBSection on real DIB sections, in the build under test.
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "DibSectionTestUtil.h"
 
 namespace {
@@ -106,6 +108,36 @@ TEST(DibSection, NoiseIsGreyOrColourSeededFromTheClockAndGoesIntoALentDibWhileIt
     EXPECT_TRUE(bits[0] == 0 && bits[93] == 0) << "blue of the first and the last pixel";
     DeleteObject(mine);
     lent->RandomiseBits(true);  // its memory is gone: nothing may be written
+}
+
+// The copy reaches the clipboard as a bitmap of the DIB's pixels. A DIB is refused with the
+// program's message; a clipboard held by another thread refuses quietly, and the bitmaps
+// that did not reach it are deleted.
+TEST(DibSection, CopiesToTheClipboardAsABitmapAndKeepsNoBitmapTheClipboardRefused) {
+    auto dib = cDIBSection::New();
+    ASSERT_TRUE(dib->Create(7, 5));
+    std::memset(dib->DIBSectionBitsPtr(), 0x5A, 5 * 24);
+    ASSERT_TRUE(dib->CopyToClipboard(false) && OpenClipboard(nullptr));
+    {
+        tk::ScopedCompatibleDC dc(nullptr);
+        tk::ScopedSelectObject select(dc.Get(), GetClipboardData(CF_BITMAP));
+        EXPECT_EQ(GetPixel(dc.Get(), 6, 4), RGB(0x5A, 0x5A, 0x5A));
+    }
+    CloseClipboard();
+    EXPECT_EQ(wintest::AnswerMessageBoxes([&] { EXPECT_FALSE(dib->CopyToClipboard(true)); }),
+              std::vector<std::wstring>{L"I don't know how to put a DIB on the clipboard! Copy as bitmap instead!!!"});
+    HANDLE held = CreateEventW(nullptr, TRUE, FALSE, nullptr), done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    std::thread holder([&] {  // a window of its own holds it
+        HWND owner = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+        OpenClipboard(owner), SetEvent(held), WaitForSingleObject(done, INFINITE), CloseClipboard(), DestroyWindow(owner);
+    });
+    WaitForSingleObject(held, INFINITE);
+    EXPECT_NE(GetOpenClipboardWindow(), nullptr) << "the clipboard is really held";
+    EXPECT_FALSE(dib->CopyToClipboard(false));  // Wine may keep an object for the screen's DC the first time
+    const int start = GdiObjectCount();
+    for (int i = 0; i < 10; ++i) EXPECT_FALSE(dib->CopyToClipboard(false));
+    EXPECT_EQ(GdiObjectCount(), start) << "bitmaps the clipboard refused were kept";
+    SetEvent(done), holder.join(), CloseHandle(held), CloseHandle(done);
 }
 
 }  // namespace

@@ -27,8 +27,11 @@ struct TrayMainWindowTest : testing::Test {
     frmMain* main = nullptr;
 };
 
-TEST_F(TrayMainWindowTest, StartsWithItsIconAndMenuAndEachDoubleClickMakesANoteOnTheOneSkin) {
+TEST_F(TrayMainWindowTest, StartsWithItsIconKeptAcrossShellRestartsAndMenuAndEachDoubleClickMakesANoteOnTheOneSkin) {
     EXPECT_TRUE(IconShown(main->Handle()));
+    DeleteTrayIcon();  // as a shell that restarts loses it: the icon comes back on its message
+    SendMessageW(main->Handle(), RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(IconShown(main->Handle())) << "back after the shell restarted";
     EXPECT_EQ(wintest::MenuText(main->mnuOptions().Handle()),
               L"新建桌面格卢玛|显示所有的格卢玛|-|访问产品主页|关于桌面格卢玛|使用帮助|-|退出|");
     for (UINT code : {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONDBLCLK})
