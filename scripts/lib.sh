@@ -9,6 +9,11 @@ wine_for() { [ "$1" = i686 ] && echo /usr/lib/wine/wine || echo /usr/lib/wine/wi
 WINE=$(wine_for "$GLUMA_ARCH")
 JOBS=$(nproc 2>/dev/null || echo 2)
 
+# The program's version, "1.8", from its one home: resources/version.h.
+gluma_version() {
+    sed -n 's/^#define GLUMA_VERSION_\(MAJOR\|MINOR\) \([0-9]*\)$/\2/p' "$ROOT/resources/version.h" | paste -sd.
+}
+
 say() { printf '== %s\n' "$*" >&2; }
 
 # Starts a private virtual display unless $DISPLAY already works; exports DISPLAY.
