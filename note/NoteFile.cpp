@@ -10,6 +10,7 @@
 #include "toolkit/SystemError.h"
 #include "toolkit/TextBox.h"
 #include "toolkit/TextFile.h"
+#include "toolkit/core/Digits.h"
 #include "toolkit/WaitCursor.h"
 
 namespace note {
@@ -46,8 +47,8 @@ std::wstring Reason(DWORD error, Direction direction, std::size_t maxChars) {
     case ERROR_FILE_TOO_LARGE:
         // The tighter of the two limits is the one worth naming.
         reason = L"文件太大，格卢玛容纳不下（最多 " +
-                 (maxChars < kMaxNoteFileBytes ? std::to_wstring(maxChars) + L" 个字符"
-                                               : std::to_wstring(kMaxNoteFileBytes >> 20) + L" MB") +
+                 (maxChars < kMaxNoteFileBytes ? tk::Decimal<wchar_t>(maxChars) + L" 个字符"
+                                               : tk::Decimal<wchar_t>(kMaxNoteFileBytes >> 20) + L" MB") +
                  L"）。";
         systemText = false;  // the system's text speaks of saving, not of this limit
         break;
@@ -59,7 +60,7 @@ std::wstring Reason(DWORD error, Direction direction, std::size_t maxChars) {
         reason = L"文件中含有空字符（0x00），不是文本文件。";
         systemText = false;
         break;
-    default: reason = L"出现错误（代码 " + std::to_wstring(error) + L"）。"; break;
+    default: reason = L"出现错误（代码 " + tk::Decimal<wchar_t>(error) + L"）。"; break;
     }
     if (systemText) {
         std::wstring system = tk::SystemErrorText(error);
@@ -86,8 +87,7 @@ std::wstring Describe(const std::wstring& character) {
     unsigned code = character[0];
     if (character.size() == 2)
         code = 0x10000 + ((code - 0xD800) << 10) + (character[1] - 0xDC00);
-    wchar_t hex[16];
-    swprintf(hex, 16, L"U+%04X", code);
+    const std::wstring hex = L"U+" + tk::Hex(code, 4);
     bool lone = character.size() == 1 && code >= 0xD800 && code <= 0xDFFF;
     return lone ? std::wstring(hex) : L"“" + character + L"”（" + hex + L"）";
 }

@@ -5,6 +5,7 @@
 #include "note/NoteFile.h"
 #include "note/frmNote.h"
 #include "toolkit/MessageBox.h"
+#include "toolkit/core/Digits.h"
 
 namespace {
 
@@ -12,7 +13,7 @@ namespace {
 // cancel is not), so a command never does nothing without a word.
 bool Chose(const tk::FileDialog& dialog, bool chosen, HWND owner) {
     if (!chosen && dialog.Failure() != 0)
-        tk::ShowMessage(L"无法显示文件对话框（错误代码 " + std::to_wstring(dialog.Failure()) + L"）。",
+        tk::ShowMessage(L"无法显示文件对话框（错误代码 " + tk::Decimal<wchar_t>(dialog.Failure()) + L"）。",
                         MB_OK | MB_ICONERROR, owner);
     return chosen;
 }
