@@ -28,6 +28,7 @@ void DatePicker::Create(Form& parent, const DatePickerArgs& args) {
     m_kind = args.kind;
     DWORD style = WS_CHILD | WS_TABSTOP | (args.visible ? WS_VISIBLE : 0);
     style |= args.kind == PickerKind::Date ? DTS_SHORTDATEFORMAT : DTS_TIMEFORMAT | DTS_UPDOWN;
+    LoadCommonControls();
     m_hwnd = CreateWindowExW(0, DATETIMEPICK_CLASSW, L"", style, args.rect.left, args.rect.top,
                              args.rect.right - args.rect.left, args.rect.bottom - args.rect.top, parent.Handle(),
                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id)), Instance(), nullptr);
