@@ -20,18 +20,68 @@ file(GLOB GLUMA_APP_SOURCES CONFIGURE_DEPENDS
 # The terminate handler replaces a library default, so it must be an object of the program
 # itself (an archive member would never be pulled in for it).
 list(REMOVE_ITEM GLUMA_APP_SOURCES ${CMAKE_SOURCE_DIR}/shell/WinMain.cpp ${CMAKE_SOURCE_DIR}/toolkit/Terminate.cpp)
+set(GLUMA_LATE_LIBS comctl32 comdlg32)
+if(GLUMA_RELEASE_PROGRAM)
+  # The release program loads the common controls and the file dialogs' library when a
+  # window first needs them, not at start: under Wine, comctl32 (which comdlg32 imports)
+  # costs 1.7 MB of memory as soon as it is loaded, and the hidden main window and the
+  # icon need neither. LLD delay-loads only DLLs named in short-format import libraries,
+  # which the toolchain's (dlltool-made) ones are not: such libraries are made here, from
+  # the names in the toolchain's. (A delay library made by dlltool itself does not do:
+  # LLD puts its address table in read-only memory.)
+  find_program(GLUMA_NM NAMES ${CMAKE_SYSTEM_PROCESSOR}-w64-mingw32-nm REQUIRED)
+  find_program(GLUMA_LLVM_DLLTOOL NAMES llvm-dlltool llvm-dlltool-14 REQUIRED)
+  set(GLUMA_LATE_LIBS)
+  foreach(dll comctl32 comdlg32)
+    execute_process(COMMAND ${GLUMA_NM} ${CMAKE_FIND_ROOT_PATH}/lib/lib${dll}.a
+                    OUTPUT_VARIABLE symbols ERROR_QUIET COMMAND_ERROR_IS_FATAL ANY)
+    string(REGEX MATCHALL "__imp__[A-Za-z0-9_]+@[0-9]+" imports "${symbols}")
+    list(REMOVE_DUPLICATES imports)
+    list(TRANSFORM imports REPLACE "^__imp__" "")
+    list(JOIN imports "\n" exports)
+    file(WRITE ${CMAKE_BINARY_DIR}/${dll}.def "LIBRARY ${dll}.dll\nEXPORTS\n${exports}\n")
+    execute_process(COMMAND ${GLUMA_LLVM_DLLTOOL} -m i386 -k -d ${CMAKE_BINARY_DIR}/${dll}.def
+                            -D ${dll}.dll -l ${CMAKE_BINARY_DIR}/lib${dll}_late.a
+                    COMMAND_ERROR_IS_FATAL ANY)
+    list(APPEND GLUMA_LATE_LIBS ${CMAKE_BINARY_DIR}/lib${dll}_late.a -Wl,--delayload=${dll}.dll)
+  endforeach()
+  string(REPLACE "-lcomdlg32" "" CMAKE_CXX_STANDARD_LIBRARIES "${CMAKE_CXX_STANDARD_LIBRARIES}")
+endif()
+
 add_library(glumaapp STATIC ${GLUMA_APP_SOURCES})
-target_link_libraries(glumaapp PUBLIC glumacore comctl32 comdlg32 shell32 gdi32 user32 kernel32)
+target_link_libraries(glumaapp PUBLIC glumacore ${GLUMA_LATE_LIBS} shell32 gdi32 user32 kernel32)
 target_compile_options(glumaapp PRIVATE ${GLUMA_WARNINGS})
 
 set(GLUMA_RC ${CMAKE_SOURCE_DIR}/resources/GlumaNote.rc)
 set_source_files_properties(${GLUMA_RC} PROPERTIES
   OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/resources/resource.h;${CMAKE_SOURCE_DIR}/resources/version.h")
 
-add_executable(GlumaNote WIN32 ${CMAKE_SOURCE_DIR}/shell/WinMain.cpp ${CMAKE_SOURCE_DIR}/toolkit/Terminate.cpp ${GLUMA_RC})
-target_link_libraries(GlumaNote PRIVATE glumaapp)
-target_compile_options(GlumaNote PRIVATE ${GLUMA_WARNINGS})
-target_link_options(GlumaNote PRIVATE ${GLUMA_STATIC_LINK} -municode -s)
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686" AND NOT GLUMA_RELEASE_PROGRAM)
+  # The 32-bit program is the release: it is made in a build of its own (build/i686/release)
+  # by the win32-thread-model compiler, for size, and copied here. This tree's compiler
+  # (posix thread model) makes the test programs: GoogleTest and some tests need
+  # std::mutex and std::thread, which the program does not use. The end-to-end tests run
+  # the copied program itself.
+  include(ExternalProject)
+  ExternalProject_Add(GlumaNote
+    SOURCE_DIR ${CMAKE_SOURCE_DIR}
+    BINARY_DIR ${CMAKE_BINARY_DIR}/release
+    CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/mingw-i686-release.cmake
+               -DCMAKE_BUILD_TYPE=MinSizeRel -DGLUMA_RELEASE_PROGRAM=ON -DGLUMA_PROGRAM_ONLY=ON
+    BUILD_ALWAYS ON
+    INSTALL_COMMAND ${CMAKE_COMMAND} -E copy_if_different <BINARY_DIR>/GlumaNote.exe ${CMAKE_BINARY_DIR}/GlumaNote.exe)
+else()
+  add_executable(GlumaNote WIN32 ${CMAKE_SOURCE_DIR}/shell/WinMain.cpp ${CMAKE_SOURCE_DIR}/toolkit/Terminate.cpp ${GLUMA_RC})
+  target_link_libraries(GlumaNote PRIVATE glumaapp)
+  target_compile_options(GlumaNote PRIVATE ${GLUMA_WARNINGS})
+  target_link_options(GlumaNote PRIVATE ${GLUMA_STATIC_LINK} -municode -s)
+  if(GLUMA_RELEASE_PROGRAM)
+    # Linked by LLD (see cmake/lld/collect2): only with it does --gc-sections drop unused
+    # functions, a third of the program.
+    # The link map (release/GlumaNote.map) says what each part of the program costs.
+    target_link_options(GlumaNote PRIVATE -B${CMAKE_SOURCE_DIR}/cmake/lld/ -Wl,-Map,${CMAKE_BINARY_DIR}/GlumaNote.map)
+  endif()
+endif()
 
 if(NOT GLUMA_PROGRAM_ONLY)
   set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)

@@ -1,4 +1,5 @@
-# Cross build for 32-bit Windows (the release target) with MinGW-w64 (posix thread model: std::mutex and GoogleTest need it).
+# Cross build for 32-bit Windows with MinGW-w64, posix thread model (std::mutex and GoogleTest
+# need it): the test programs. The release program itself: mingw-i686-release.cmake.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)

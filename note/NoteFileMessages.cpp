@@ -4,6 +4,7 @@
 
 #include "toolkit/MessageBox.h"
 #include "toolkit/SystemError.h"
+#include "toolkit/core/Digits.h"
 
 namespace note {
 namespace {
@@ -13,8 +14,8 @@ enum class Direction { Open, Save };
 // The file size limit or the text box's, whichever is tighter, is the one worth naming.
 std::wstring TooLarge(std::size_t maxChars) {
     return L"文件太大，格卢玛容纳不下（最多 " +
-           (maxChars < kMaxNoteFileBytes ? std::to_wstring(maxChars) + L" 个字符"
-                                         : std::to_wstring(kMaxNoteFileBytes >> 20) + L" MB") +
+           (maxChars < kMaxNoteFileBytes ? tk::Decimal<wchar_t>(maxChars) + L" 个字符"
+                                         : tk::Decimal<wchar_t>(kMaxNoteFileBytes >> 20) + L" MB") +
            L"）。";
 }
 
@@ -43,7 +44,7 @@ std::wstring Reason(DWORD error, Direction direction, std::size_t maxChars) {
     case ERROR_WRITE_PROTECT: reason = L"磁盘有写保护。"; break;
     case ERROR_NOT_ENOUGH_MEMORY:
     case ERROR_OUTOFMEMORY: reason = L"内存不足。"; break;
-    default: reason = L"出现错误（代码 " + std::to_wstring(error) + L"）。"; break;
+    default: reason = L"出现错误（代码 " + tk::Decimal<wchar_t>(error) + L"）。"; break;
     }
     std::wstring system = tk::SystemErrorText(error);
     if (!system.empty()) reason += L"\n系统信息：" + system;
@@ -51,7 +52,7 @@ std::wstring Reason(DWORD error, Direction direction, std::size_t maxChars) {
 }
 
 std::wstring NameOf(Encoding encoding) {
-    return encoding == Encoding::Ansi ? L"系统的 ANSI 代码页（" + std::to_wstring(GetACP()) + L"）"
+    return encoding == Encoding::Ansi ? L"系统的 ANSI 代码页（" + tk::Decimal<wchar_t>(GetACP()) + L"）"
                                       : std::wstring(L"UTF-8");
 }
 
@@ -59,10 +60,9 @@ std::wstring NameOf(Encoding encoding) {
 std::wstring Describe(const std::wstring& character) {
     unsigned code = character[0];
     if (character.size() == 2) code = 0x10000 + ((code - 0xD800) << 10) + (character[1] - 0xDC00);
-    wchar_t hex[16];
-    swprintf(hex, 16, L"U+%04X", code);
+    const std::wstring hex = L"U+" + tk::Hex(code, 4);
     bool lone = character.size() == 1 && code >= 0xD800 && code <= 0xDFFF;
-    return lone ? std::wstring(hex) : L"“" + character + L"”（" + hex + L"）";
+    return lone ? hex : L"“" + character + L"”（" + hex + L"）";
 }
 
 }  // namespace
@@ -81,7 +81,7 @@ void TellSaveFailed(const Messenger& tell, const std::wstring& path, DWORD error
 }
 
 void TellDialogFailed(HWND note, DWORD commonDialogError) {
-    tk::ShowMessage(L"无法显示文件对话框（错误代码 " + std::to_wstring(commonDialogError) + L"）。",
+    tk::ShowMessage(L"无法显示文件对话框（错误代码 " + tk::Decimal<wchar_t>(commonDialogError) + L"）。",
                     MB_OK | MB_ICONERROR, note);
 }
 

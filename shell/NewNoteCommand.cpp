@@ -5,6 +5,7 @@
 #include "shell/Dform.h"
 #include "shell/TrayCommands.h"
 #include "toolkit/LoadedForms.h"
+#include "toolkit/core/Digits.h"
 #include "toolkit/core/Errors.h"
 
 void mnuNew_Click() {
@@ -12,5 +13,5 @@ void mnuNew_Click() {
     const int count = tk::LoadedForms::Count() + 1;
     if (count > INT16_MAX) throw tk::OverflowError();
     const int16_t n = static_cast<int16_t>(count);
-    NewNote(L"Form" + std::to_wstring(n), L"Gluma Note");
+    NewNote(L"Form" + tk::Decimal<wchar_t>(n), L"Gluma Note");
 }

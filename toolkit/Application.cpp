@@ -14,6 +14,7 @@
 namespace tk {
 namespace {
 bool g_ending = false;
+bool g_commonControlsLoaded = false;
 }
 
 HINSTANCE Instance() { return GetModuleHandleW(nullptr); }
@@ -42,8 +43,12 @@ void InitProcess() {
             reinterpret_cast<void*>(GetProcAddress(k32, "SetDefaultDllDirectories")));
         if (fn) fn(LOAD_LIBRARY_SEARCH_SYSTEM32);
     }
+}
+
+void LoadCommonControls() {
+    if (g_commonControlsLoaded) return;
     INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_DATE_CLASSES | ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
-    InitCommonControlsEx(&icc);
+    g_commonControlsLoaded = InitCommonControlsEx(&icc) != FALSE;
 }
 
 int RunMessageLoop() {

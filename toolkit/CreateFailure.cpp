@@ -3,6 +3,7 @@
 #include <string>
 
 #include "toolkit/SystemError.h"
+#include "toolkit/core/Digits.h"
 #include "toolkit/core/Errors.h"
 
 namespace tk {
@@ -14,7 +15,7 @@ void ThrowCreateFailure(const wchar_t* what) {
     std::wstring reason = code ? SystemErrorText(code) : std::wstring();
     if (reason.empty()) reason = L"系统没有给出原因";
     throw GlumaError("window not created",
-                     L"无法创建" + std::wstring(what) + L"：" + reason + L"（错误代码 " + std::to_wstring(code) + L"）");
+                     L"无法创建" + std::wstring(what) + L"：" + reason + L"（错误代码 " + tk::Decimal<wchar_t>(code) + L"）");
 }
 
 }  // namespace tk

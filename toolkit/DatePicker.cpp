@@ -36,6 +36,7 @@ void DatePicker::MakeControl() {
     const RECT& r = m_args.rect;
     DWORD style = WS_CHILD | WS_TABSTOP;
     style |= m_args.kind == PickerKind::Date ? DTS_SHORTDATEFORMAT : DTS_TIMEFORMAT | DTS_UPDOWN;
+    LoadCommonControls();
     m_hwnd = RequireCreated(CreateWindowExW(0, DATETIMEPICK_CLASSW, L"", style, r.left, r.top, r.right - r.left,
                                             r.bottom - r.top, m_parent->Handle(),
                                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(m_args.id)), Instance(), nullptr),

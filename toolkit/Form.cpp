@@ -311,6 +311,7 @@ void Form::OnControlNotify(int id, std::function<LRESULT(NMHDR*)> handler) {
 
 void Form::AddLabelTooltip(const Label& label) {
     if (!m_tooltip) {
+        LoadCommonControls();
         m_tooltip = RequireCreated(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                                                    WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
                                                    CW_USEDEFAULT, CW_USEDEFAULT, m_hwnd, nullptr, Instance(), nullptr),

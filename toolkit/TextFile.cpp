@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cwchar>
 
+#include "toolkit/core/Digits.h"
+
 namespace tk {
 namespace {
 
@@ -56,11 +58,8 @@ DWORD CreateTemporaryBeside(const std::wstring& folder, DWORD attributes, std::w
                             HANDLE& handle) {
     static unsigned counter = 0;
     for (int attempt = 0; attempt < 100; ++attempt) {
-        wchar_t unique[40];
-        swprintf(unique, 40, L"~GlumaNote-%08lx%04x.tmp",
-                 static_cast<unsigned long>(GetCurrentProcessId() ^ GetTickCount()),
-                 ++counter & 0xFFFF);
-        name = folder + unique;
+        name = folder + L"~GlumaNote-" + Hex(GetCurrentProcessId() ^ GetTickCount(), 8) +
+               Hex(++counter & 0xFFFF, 4) + L".tmp";
         handle = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, attributes,
                              nullptr);
         if (handle != INVALID_HANDLE_VALUE) return ERROR_SUCCESS;

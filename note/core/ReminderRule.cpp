@@ -1,6 +1,6 @@
 #include "note/core/ReminderRule.h"
 
-#include <cstdio>
+#include "toolkit/core/Digits.h"
 
 namespace note {
 namespace {
@@ -47,8 +47,12 @@ int64_t SecondsSinceEpoch(const LocalTime& t) {
 }
 
 std::string ClockText(const LocalTime& t) {
-    char text[8];
-    std::snprintf(text, sizeof text, "%02d:%02d", t.hour % 100, t.minute % 100);
+    std::string text;
+    for (int part : {t.hour % 100, t.minute % 100}) {
+        if (!text.empty()) text += ':';
+        if (part >= 0 && part < 10) text += '0';
+        text += tk::Decimal<char>(part);
+    }
     return text;
 }
 
