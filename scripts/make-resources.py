@@ -2,6 +2,8 @@
 """Writes the pictures that GlumaNote carries as resources.
 
     resources/skin.bmp       the note card's background picture (24-bit BMP, 284 x 210)
+    resources/skin.runs      the same file as the program carries it: the BMP's headers, then
+                             its pixels as runs (see toolkit/core/PixelRuns.h); 4 KB, not 175
     resources/GlumaNote.ico  the program icon: 16x16 and 32x32, each in 16 and 256 colours
     resources/hand.cur       the about box's link pointer: a 32x32, 16-colour pointing hand
 
@@ -9,7 +11,7 @@ The pictures are drawn here in code, so they can be reviewed as text and rebuilt
 byte for byte: the output depends on nothing but this file.
 
 Usage:
-    scripts/make-resources.py                 write the three files into resources/
+    scripts/make-resources.py                 write the four files into resources/
     scripts/make-resources.py --check         exit 1 if the committed files differ from the drawing
     scripts/make-resources.py --preview DIR   also write enlarged PNG previews into DIR
 """
@@ -71,6 +73,23 @@ def make_skin_bmp():
             r, g, b = skin_colour(col, row)
             out += bytes((b, g, r))
     assert len(out) == file_size == 178974
+    return bytes(out)
+
+
+def pixel_runs(bmp):
+    """The BMP file as the program carries it: its bytes up to the pixels as they are, then
+    each run of equal 3-byte pixels as a little-endian 16-bit count and the pixel's bytes."""
+    start = struct.unpack_from("<I", bmp, 10)[0]
+    pixels = bmp[start:]
+    assert len(pixels) % 3 == 0, "whole pixels only"
+    out = bytearray(bmp[:start])
+    i = 0
+    while i < len(pixels):
+        unit, n = pixels[i:i + 3], 1
+        while n < 0xFFFF and pixels[i + 3 * n:i + 3 * n + 3] == unit:
+            n += 1
+        out += struct.pack("<H", n) + unit
+        i += 3 * n
     return bytes(out)
 
 
@@ -330,6 +349,7 @@ def write_previews(directory):
 def outputs():
     return {
         "skin.bmp": make_skin_bmp(),
+        "skin.runs": pixel_runs(make_skin_bmp()),
         "GlumaNote.ico": make_icon(),
         "hand.cur": make_cursor(),
     }

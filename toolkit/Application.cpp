@@ -2,14 +2,17 @@
 
 #include <commctrl.h>
 
+#include <cstring>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "toolkit/Ansi.h"
 #include "toolkit/Form.h"
 #include "toolkit/LoadedForms.h"
 #include "toolkit/MessageBox.h"
 #include "toolkit/core/Errors.h"
+#include "toolkit/core/PixelRuns.h"
 
 namespace tk {
 namespace {
@@ -19,14 +22,35 @@ bool g_commonControlsLoaded = false;
 
 HINSTANCE Instance() { return GetModuleHandleW(nullptr); }
 
+HBITMAP LoadProgramPicture(int id) {
+    HRSRC found = FindResourceW(Instance(), MAKEINTRESOURCEW(id), RT_RCDATA);
+    HGLOBAL loaded = found ? LoadResource(Instance(), found) : nullptr;
+    const auto* data = static_cast<const uint8_t*>(loaded ? LockResource(loaded) : nullptr);
+    if (!data) return nullptr;
+    const std::vector<uint8_t> bmp = ExpandPixelRuns(data, SizeofResource(Instance(), found));
+    BITMAPINFO info = {};
+    if (bmp.size() < 14 + sizeof info.bmiHeader) return nullptr;
+    std::memcpy(&info.bmiHeader, bmp.data() + 14, sizeof info.bmiHeader);
+    const BITMAPINFOHEADER& h = info.bmiHeader;
+    // Only what the program carries: bottom-up 24-bit pictures without compression.
+    if (h.biSize != sizeof h || h.biBitCount != 24 || h.biCompression != BI_RGB || h.biWidth <= 0 || h.biHeight <= 0)
+        return nullptr;
+    const std::size_t start = bmp[10] | bmp[11] << 8 | bmp[12] << 16 | static_cast<std::size_t>(bmp[13]) << 24;
+    const std::size_t pixelBytes = (static_cast<std::size_t>(h.biWidth) * 3 + 3) / 4 * 4 * h.biHeight;
+    if (bmp.size() - start != pixelBytes) return nullptr;
+    void* bits = nullptr;
+    HBITMAP dib = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (dib) std::memcpy(bits, bmp.data() + start, pixelBytes);
+    return dib;
+}
+
 SharedBitmap ProgramBitmap(int id) {
     // Kept for the run once read: the resources never change, and a note that opens after
     // the last one closed then costs no second reading.
     static std::map<int, SharedBitmap> read;
     SharedBitmap& bitmap = read[id];
     if (!bitmap) {
-        auto loaded = static_cast<HBITMAP>(
-            LoadImageW(Instance(), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+        HBITMAP loaded = LoadProgramPicture(id);
         if (!loaded) return nullptr;
         bitmap = std::make_shared<ScopedGdiObject<HBITMAP>>(loaded);
     }

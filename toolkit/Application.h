@@ -11,8 +11,12 @@ namespace tk {
 
 HINSTANCE Instance();
 
-// A bitmap built into the program, read from its resources on first use and shared by
-// every caller from then on (one skin for all notes); null when it cannot be read.
+// A picture built into the program as pixel runs (toolkit/core/PixelRuns.h), made into a
+// new 24-bit DIB section that the caller owns; null when it cannot be read.
+HBITMAP LoadProgramPicture(int id);
+
+// The same picture, read on first use and shared by every caller from then on (one skin
+// for all notes); null when it cannot be read.
 SharedBitmap ProgramBitmap(int id);
 
 // Call first thing: restricts DLL loading to the system directory and the program's own

@@ -8,6 +8,8 @@
 #include <set>
 #include <tuple>
 
+#include "toolkit/core/PixelRuns.h"
+
 using Bytes = std::vector<std::uint8_t>;
 
 Bytes Read(const std::string& name) {
@@ -32,6 +34,20 @@ TEST(ResourceFiles, SkinIsTheOutlinedYellowCardInItsWhiteMargin) {
             ASSERT_EQ(static_cast<std::uint32_t>(bmp[p] | bmp[p + 1] << 8 | bmp[p + 2] << 16),
                       !card ? 0xFFFFFFu : ring ? 0u : 0xFFFF00u) << col << "," << row;
         }
+}
+
+// The program carries the skin as pixel runs: expanded, they are skin.bmp byte for byte; runs
+// that are cut short, hold no pixel, or overflow the file size the header gives are refused.
+TEST(ResourceFiles, SkinRunsExpandToTheSkinByteForByte) {
+    Bytes runs = Read("skin.runs");
+    ASSERT_GT(runs.size(), 54u);
+    EXPECT_EQ(tk::ExpandPixelRuns(runs.data(), runs.size()), Read("skin.bmp"));
+    for (std::size_t cut : {runs.size() - 1, runs.size() - 5, std::size_t{53}})
+        EXPECT_TRUE(tk::ExpandPixelRuns(runs.data(), cut).empty()) << cut;
+    Bytes none = runs, many = runs;
+    none[54] = none[55] = 0;  // the first run: no pixel
+    many[55] = 0xFF;          // the first run: more pixels than the file holds
+    for (const Bytes& bad : {none, many}) EXPECT_TRUE(tk::ExpandPixelRuns(bad.data(), bad.size()).empty());
 }
 
 // Four images (the first four directory entries; a shorter file fails at reading): 16 and

@@ -27,8 +27,7 @@ inline int GdiObjectCount() {
 }
 
 inline HBITMAP LoadSkin() {
-    return static_cast<HBITMAP>(
-        LoadImageW(tk::Instance(), MAKEINTRESOURCEW(IDB_SKIN), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    return tk::LoadProgramPicture(IDB_SKIN);
 }
 
 // A copy of an object's bits (bottom-up, so the picture's layout).

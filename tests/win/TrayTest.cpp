@@ -43,8 +43,7 @@ TEST_F(TrayMainWindowTest, StartsWithItsIconKeptAcrossShellRestartsAndMenuAndEac
     Notify(main, WM_LBUTTONDBLCLK);
     HBITMAP skin = tk::LoadedForms::Item(1)->Picture();
     EXPECT_EQ(tk::LoadedForms::Item(2)->Picture(), skin);
-    tk::ScopedGdiObject<HBITMAP> built(static_cast<HBITMAP>(
-        LoadImageW(tk::Instance(), MAKEINTRESOURCEW(IDB_SKIN), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    tk::ScopedGdiObject<HBITMAP> built(tk::LoadProgramPicture(IDB_SKIN));
     BITMAP held = {}, fresh = {};  // DIB sections: their bits lie in our memory
     ASSERT_TRUE(GetObjectW(skin, sizeof held, &held) && GetObjectW(built.Get(), sizeof fresh, &fresh));
     EXPECT_EQ(memcmp(held.bmBits, fresh.bmBits, static_cast<size_t>(fresh.bmWidthBytes) * fresh.bmHeight), 0);

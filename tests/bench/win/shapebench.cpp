@@ -71,8 +71,7 @@ void Print(const char* what, const Stats& s) {
 }
 
 HBITMAP LoadSkin() {
-    return static_cast<HBITMAP>(
-        LoadImageW(tk::Instance(), MAKEINTRESOURCEW(IDB_SKIN), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    return tk::LoadProgramPicture(IDB_SKIN);
 }
 
 // A 24-bit DIB section of size x size whose every row holds `runs` runs of black pixels
