@@ -33,7 +33,6 @@ public:
                   const Messenger& tell);
     bool SaveTo(const std::wstring& path, const GetText& text, const Messenger& tell);
 
-    tk::FileDialog& dlgForNotesFile() { return m_dlgForNotesFile; }
     NoteEncoding Encoding() const { return m_encoding; }
 
 private:

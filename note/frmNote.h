@@ -42,7 +42,6 @@ public:
     // The note's text and its menu, whose items are the note's commands.
     tk::TextBox& txtNote() { return m_txtNote; }
     tk::PopupMenu& mnopt() { return m_mnopt; }
-    tk::FileDialog& dlgForNotesFile() { return m_files.dlgForNotesFile(); }
 
     void mnuOpenNotes_Click();
     void mnuSaveNotes_Click();
