@@ -7,7 +7,7 @@
 bool cDIBSection::CopyToClipboard(bool bAsDIB) {
     tk::ScopedGetDC screen(GetDesktopWindow());
     if (!screen.Get()) return false;
-    tk::ScopedCompatibleDC memory(screen.Get());
+    tk::OwnedMemoryDC memory(CreateCompatibleDC(screen.Get()));
     if (!memory.Get()) return false;
     if (bAsDIB) {
         tk::ShowMessage(L"I don't know how to put a DIB on the clipboard! Copy as bitmap instead!!!", MB_OK);

@@ -336,7 +336,7 @@ void Form::Paint() {
     if (HBITMAP picture = Picture()) {
         BITMAP bm = {};
         GetObjectW(picture, sizeof bm, &bm);
-        ScopedCompatibleDC mem(dc);
+        OwnedMemoryDC mem(CreateCompatibleDC(dc));
         ScopedSelectObject sel(mem.Get(), picture);
         BitBlt(dc, 0, 0, bm.bmWidth, bm.bmHeight, mem.Get(), 0, 0, SRCCOPY);
     }

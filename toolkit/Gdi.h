@@ -60,16 +60,20 @@ private:
     HDC m_dc;  // after m_ps, which BeginPaint fills
 };
 
-// A memory DC, deleted at the end of the scope.
-class ScopedCompatibleDC {
+// A memory DC (from CreateCompatibleDC), deleted at the end of the scope, by Reset, or with
+// the object that keeps it as its own DC, unless handed on with Release.
+class OwnedMemoryDC {
 public:
-    explicit ScopedCompatibleDC(HDC reference) : m_dc(CreateCompatibleDC(reference)) {}
-    ~ScopedCompatibleDC() {
-        if (m_dc) DeleteDC(m_dc);
-    }
-    ScopedCompatibleDC(const ScopedCompatibleDC&) = delete;
-    ScopedCompatibleDC& operator=(const ScopedCompatibleDC&) = delete;
+    explicit OwnedMemoryDC(HDC dc = nullptr) : m_dc(dc) {}
+    ~OwnedMemoryDC() { Reset(); }
+    OwnedMemoryDC(const OwnedMemoryDC&) = delete;
+    OwnedMemoryDC& operator=(const OwnedMemoryDC&) = delete;
     HDC Get() const { return m_dc; }
+    HDC Release() { return std::exchange(m_dc, nullptr); }
+    void Reset(HDC dc = nullptr) {
+        if (m_dc) DeleteDC(m_dc);
+        m_dc = dc;
+    }
 
 private:
     HDC m_dc;
@@ -93,28 +97,5 @@ private:
 // A font by face name and points, as the form designs give them.
 HFONT CreatePointFont(const wchar_t* face, double points, bool bold, bool underline = false,
                       BYTE charset = DEFAULT_CHARSET);
-
-}  // namespace tk
-
-namespace tk {
-
-// A memory DC kept beyond one scope (an object's own DC): deleted by Reset or with its
-// owner, unless handed on with Release.
-class OwnedMemoryDC {
-public:
-    explicit OwnedMemoryDC(HDC dc = nullptr) : m_dc(dc) {}
-    ~OwnedMemoryDC() { Reset(); }
-    OwnedMemoryDC(const OwnedMemoryDC&) = delete;
-    OwnedMemoryDC& operator=(const OwnedMemoryDC&) = delete;
-    HDC Get() const { return m_dc; }
-    HDC Release() { return std::exchange(m_dc, nullptr); }
-    void Reset(HDC dc = nullptr) {
-        if (m_dc) DeleteDC(m_dc);
-        m_dc = dc;
-    }
-
-private:
-    HDC m_dc;
-};
 
 }  // namespace tk

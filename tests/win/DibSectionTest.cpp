@@ -119,7 +119,7 @@ TEST(DibSection, CopiesToTheClipboardAsABitmapAndKeepsNoBitmapTheClipboardRefuse
     std::memset(dib->DIBSectionBitsPtr(), 0x5A, 5 * 24);
     ASSERT_TRUE(dib->CopyToClipboard(false) && OpenClipboard(nullptr));
     {
-        tk::ScopedCompatibleDC dc(nullptr);
+        tk::OwnedMemoryDC dc(CreateCompatibleDC(nullptr));
         tk::ScopedSelectObject select(dc.Get(), GetClipboardData(CF_BITMAP));
         EXPECT_EQ(GetPixel(dc.Get(), 6, 4), RGB(0x5A, 0x5A, 0x5A));
     }

@@ -124,13 +124,13 @@ void BenchSkin(int calls) {
     {
         auto dib = cDIBSection::New();
         dib->Create(284, 210);
-        tk::ScopedCompatibleDC temp(nullptr);
+        tk::OwnedMemoryDC temp(CreateCompatibleDC(nullptr));
         tk::ScopedSelectObject sel(temp.Get(), skin);
         Print("BitBlt skin into the DIB (DCs made)", Measure(calls, [&] { dib->LoadPictureBlt(temp.Get()); }));
     }
     Print("CreateCompatibleDC(screen DC) + DeleteDC", Measure(calls, [&] {
               tk::ScopedGetDC screen(GetDesktopWindow());
-              tk::ScopedCompatibleDC temp(screen.Get());
+              tk::OwnedMemoryDC temp(CreateCompatibleDC(screen.Get()));
           }));
     Print("tk::TwipsPerPixelX", Measure(calls, [&] {
               volatile double tpp = tk::TwipsPerPixelX();
