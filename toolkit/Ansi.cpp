@@ -5,6 +5,8 @@
 #include <climits>
 #include <stdexcept>
 
+#include "toolkit/core/CodePageFlags.h"
+
 namespace tk {
 
 std::string ToCodePage(unsigned codePage, std::wstring_view text, bool* lossy) {
@@ -15,12 +17,10 @@ std::string ToCodePage(unsigned codePage, std::wstring_view text, bool* lossy) {
     // No best-fit mapping: a character that cannot be kept is reported, not approximated.
     // The size is asked with the same flags, since a best-fit look-alike may take another
     // number of bytes than the default character (the rest would stay as NUL bytes).
-    // UTF-8 takes neither that flag nor the default-character report: it tells of a lone
-    // surrogate by failing when asked to.
-    const bool utf8 = codePage == CP_UTF8;
-    DWORD flags = utf8 ? (lossy ? WC_ERR_INVALID_CHARS : 0) : WC_NO_BEST_FIT_CHARS;
+    const ConversionFlags how = FlagsFor(codePage, GetACP(), lossy != nullptr);
+    DWORD flags = (how.noBestFit ? WC_NO_BEST_FIT_CHARS : 0) | (how.failOnLoss ? WC_ERR_INVALID_CHARS : 0);
     int bytes = WideCharToMultiByte(codePage, flags, text.data(), n, nullptr, 0, nullptr, nullptr);
-    if (bytes == 0 && utf8 && flags && GetLastError() == ERROR_NO_UNICODE_TRANSLATION) {
+    if (bytes == 0 && how.failOnLoss && GetLastError() == ERROR_NO_UNICODE_TRANSLATION) {
         *lossy = true;
         flags = 0;
         bytes = WideCharToMultiByte(codePage, flags, text.data(), n, nullptr, 0, nullptr, nullptr);
@@ -29,7 +29,7 @@ std::string ToCodePage(unsigned codePage, std::wstring_view text, bool* lossy) {
     std::string out(static_cast<size_t>(bytes), '\0');
     BOOL usedDefault = FALSE;
     int written = WideCharToMultiByte(codePage, flags, text.data(), n, &out[0], bytes, nullptr,
-                                      lossy && !utf8 ? &usedDefault : nullptr);
+                                      how.reportDefaultUsed ? &usedDefault : nullptr);
     if (written <= 0) throw std::runtime_error("text conversion failed");
     out.resize(static_cast<size_t>(written));
     if (lossy && usedDefault) *lossy = true;

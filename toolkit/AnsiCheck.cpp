@@ -6,18 +6,19 @@
 #include <bitset>
 #include <memory>
 
+#include "toolkit/core/CodePageFlags.h"
+
 namespace tk {
 namespace {
 
 bool FitsIn(unsigned codePage, std::wstring_view character) {
     char bytes[16];
     const int n = static_cast<int>(character.size());
-    if (codePage == CP_UTF8)  // only a lone surrogate has no UTF-8 form
-        return WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, character.data(), n, bytes,
-                                   sizeof bytes, nullptr, nullptr) > 0;
+    const ConversionFlags how = FlagsFor(codePage, GetACP(), true);
+    DWORD flags = (how.noBestFit ? WC_NO_BEST_FIT_CHARS : 0) | (how.failOnLoss ? WC_ERR_INVALID_CHARS : 0);
     BOOL usedDefault = FALSE;
-    int written = WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, character.data(), n, bytes,
-                                      sizeof bytes, nullptr, &usedDefault);
+    int written = WideCharToMultiByte(codePage, flags, character.data(), n, bytes, sizeof bytes, nullptr,
+                                      how.reportDefaultUsed ? &usedDefault : nullptr);
     return written > 0 && !usedDefault;
 }
 

@@ -1,5 +1,7 @@
 #include "note/core/NoteEncoding.h"
 
+#include <algorithm>
+
 namespace note {
 namespace {
 
@@ -30,7 +32,64 @@ std::size_t SequenceLength(unsigned lead, unsigned& low, unsigned& high) {
     return 0;
 }
 
+// The alphabet of a character of a two-byte UTF-8 sequence (U+0080 to U+07FF) or of an
+// ASCII letter; 0 for anything that is not a letter (digits, punctuation, symbols), which
+// ends a word. Combining marks (U+0300 to U+036F) take the alphabet of the word they are in.
+constexpr int kMark = -1;
+int AlphabetOf(unsigned c) {
+    if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')) return 1;
+    if (c < 0xC0 || c == 0xD7 || c == 0xF7) return 0;
+    if (c < 0x2B0) return 1;  // Latin
+    if (c < 0x300) return 0;  // modifier letters
+    if (c < 0x370) return kMark;
+    if (c < 0x400) return 2;  // Greek
+    if (c < 0x530) return 3;  // Cyrillic
+    if (c < 0x590) return 4;  // Armenian
+    if (c < 0x600) return 5;  // Hebrew
+    if (c < 0x700 || (c >= 0x750 && c < 0x780)) return 6;  // Arabic
+    return 7 + static_cast<int>(c >> 6);  // Syriac, Thaana, N'Ko: each block its own
+}
+
+// One word as it is read: its alphabet (0 while it has none, -2 once it mixes two), its
+// letters, and whether it holds an ASCII letter or a non-ASCII one.
+struct Word {
+    int alphabet = 0;
+    std::size_t letters = 0;
+    bool ascii = false, other = false;
+    void Add(unsigned c, int alphabet_) {
+        ++letters;
+        (c < 0x80 ? ascii : other) = true;
+        if (alphabet_ == kMark || alphabet == -2 || alphabet == alphabet_) return;
+        alphabet = alphabet == 0 ? alphabet_ : -2;
+    }
+    bool Readable() const { return !other || (alphabet > 0 && (letters >= 3 || ascii)); }
+};
+
 }  // namespace
+
+bool LooksLikeUtf8Words(std::string_view bytes) {
+    const auto* b = reinterpret_cast<const unsigned char*>(bytes.data());
+    bool anyLetter = false;
+    Word word;
+    for (std::size_t i = 0; i <= bytes.size();) {
+        unsigned c = 0;  // past the end: a separator that closes the last word
+        if (i < bytes.size()) {
+            c = b[i] < 0x80 ? b[i] : (b[i] & 0x1Fu) << 6 | (b[i + 1] & 0x3Fu);
+            i += b[i] < 0x80 ? 1 : 2;
+        } else {
+            ++i;
+        }
+        int alphabet = AlphabetOf(c);
+        if (alphabet != 0) {
+            word.Add(c, alphabet);
+            continue;
+        }
+        if (!word.Readable()) return false;
+        anyLetter = anyLetter || word.other;
+        word = Word();
+    }
+    return anyLetter;
+}
 
 bool IsValidUtf8(std::string_view bytes, bool* multiByte) {
     const auto* b = reinterpret_cast<const unsigned char*>(bytes.data());
@@ -53,12 +112,16 @@ bool IsValidUtf8(std::string_view bytes, bool* multiByte) {
     return true;
 }
 
-NoteEncoding DetectEncoding(std::string_view bytes) {
+NoteEncoding DetectEncoding(std::string_view bytes, const ValidInDoubleByteAnsi& validInAnsi) {
     if (StartsWith(bytes, kUtf8Mark)) return {Encoding::Utf8, true};
     if (bytes.size() % 2 == 0 && StartsWith(bytes, kUtf16LEMark)) return {Encoding::Utf16LE, true};
     if (bytes.size() % 2 == 0 && StartsWith(bytes, kUtf16BEMark)) return {Encoding::Utf16BE, true};
     bool multiByte = false;
-    if (IsValidUtf8(bytes, &multiByte) && multiByte) return {Encoding::Utf8, false};
+    if (!IsValidUtf8(bytes, &multiByte) || !multiByte) return {};
+    const bool longSequence = std::any_of(bytes.begin(), bytes.end(),
+                                          [](char c) { return static_cast<unsigned char>(c) >= 0xE0; });
+    if (!validInAnsi || longSequence || LooksLikeUtf8Words(bytes) || !validInAnsi(bytes))
+        return {Encoding::Utf8, false};
     return {};
 }
 

@@ -3,6 +3,7 @@
 // platform-free parts of reading and writing them: the byte-order marks and UTF-16 in
 // either byte order. The ANSI code page and UTF-8 conversions are the platform's.
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -17,10 +18,30 @@ struct NoteEncoding {
     bool operator==(const NoteEncoding& o) const { return kind == o.kind && bom == o.bom; }
 };
 
-// UTF-8 with its byte-order mark, or valid UTF-8 holding at least one multi-byte sequence;
-// UTF-16 with its byte-order mark (and a whole number of units); else ANSI. Pure ASCII is
+// Whether bytes are valid text in the ANSI code page, asked only when that code page is a
+// double-byte one (936, 950, 932, 949); empty for any other code page (65001 included).
+using ValidInDoubleByteAnsi = std::function<bool(std::string_view bytes)>;
+
+// UTF-8 with its byte-order mark; UTF-16 with its byte-order mark (and a whole number of
+// units); valid UTF-8 holding at least one multi-byte sequence; else ANSI. Pure ASCII is
 // ANSI: it reads the same either way, and a note that never opened a file saves ANSI too.
-NoteEncoding DetectEncoding(std::string_view bytes);
+// Short Chinese text in a double-byte code page is often valid UTF-8 as well ("学习" in GBK,
+// D1 A7 CF B0, reads as the two letters "ѧϰ"). Bytes valid in both are taken as UTF-8
+// only when that reading looks like writing: a sequence of three or four bytes (CJK and
+// most symbols; GBK pairs rarely line up so), or, with two-byte sequences alone, when every
+// word holding a non-ASCII letter is written in one alphabet and is at least three letters
+// long or also holds ASCII letters ("привет", "café"). Anything else is ANSI ("ѧϰ" mixes
+// Cyrillic and Greek, "лл" is two letters).
+NoteEncoding DetectEncoding(std::string_view bytes, const ValidInDoubleByteAnsi& validInAnsi = {});
+
+// Whether text, valid UTF-8 made of ASCII and two-byte sequences only, reads as words
+// (the second half of the rule above).
+bool LooksLikeUtf8Words(std::string_view bytes);
+
+// The double-byte ANSI code pages: Simplified and Traditional Chinese, Japanese, Korean.
+constexpr bool IsDoubleByteCodePage(unsigned codePage) {
+    return codePage == 936 || codePage == 950 || codePage == 932 || codePage == 949;
+}
 
 // Strict UTF-8 (no overlong forms, no surrogates, nothing above U+10FFFF); *multiByte tells
 // whether a sequence of more than one byte was seen.

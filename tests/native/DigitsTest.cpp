@@ -14,6 +14,6 @@ TEST(Digits, DecimalAndHexOfTheEdges) {
     }
     const struct { uint32_t value; int width; const wchar_t* text; } hexes[] = {
         {0, 0, L"0"}, {0, 4, L"0000"}, {0xA, 4, L"000A"}, {0x1F600, 4, L"1F600"},
-        {0xFFFFFFFF, 8, L"FFFFFFFF"}, {0x1234, 8, L"00001234"}, {0xBEEF, 1, L"BEEF"}};
+        {0xFFFFFFFF, 8, L"FFFFFFFF"}, {0x1234, 8, L"00001234"}, {0xBEEF, 1, L"BEEF"}, {0x1234, 10, L"0000001234"}};
     for (const auto& c : hexes) EXPECT_EQ(tk::Hex(c.value, c.width), c.text) << c.value;
 }

@@ -32,7 +32,7 @@ TEST(NoteText, LinesJoinWithCrLfAndNoneFollowsTheLast) {
 TEST(NoteEncoding, DetectedFromTheBytes) {
     const struct { std::string bytes; Encoding kind; bool bom; } cases[] = {
         {"", Encoding::Ansi, false}, {"plain ascii\r\n", Encoding::Ansi, false},
-        {"\xD7\xC0\xC3\xE6\r\n", Encoding::Ansi, false},  // GBK is not valid UTF-8
+        {"\xD7\xC0\xC3\xE6\r\n", Encoding::Ansi, false},  // this GBK is not valid UTF-8
         {"\xE6\xA1\x8C\xE9\x9D\xA2", Encoding::Utf8, false}, {"\xF0\x9F\x98\x80", Encoding::Utf8, false},
         {"\xEF\xBB\xBF" "abc", Encoding::Utf8, true}, {"\xEF\xBB\xBF\xFF", Encoding::Utf8, true},  // the mark decides
         {"\xFF\xFE" "a\0"s, Encoding::Utf16LE, true}, {"\xFE\xFF\0a"s, Encoding::Utf16BE, true},
@@ -44,6 +44,35 @@ TEST(NoteEncoding, DetectedFromTheBytes) {
         note::NoteEncoding e = note::DetectEncoding(c.bytes);
         EXPECT_EQ(e.kind, c.kind) << c.bytes;
         EXPECT_EQ(e.bom, c.bom) << c.bytes;
+    }
+}
+
+// Bytes valid both as UTF-8 and as GBK, under a double-byte code page; GBK's byte rule
+// stands in for the system's conversion.
+TEST(NoteEncoding, TextValidInBothIsReadAsWhatLooksLikeWriting) {
+    auto gbk = [](std::string_view b) {
+        for (std::size_t i = 0; i < b.size(); ++i) {
+            auto lead = static_cast<unsigned char>(b[i]);
+            if (lead < 0x81) continue;
+            auto trail = i + 1 < b.size() ? static_cast<unsigned char>(b[++i]) : 0u;
+            if (lead == 0xFF || trail < 0x40 || trail == 0x7F || trail == 0xFF) return false;
+        }
+        return true;
+    };
+    const struct { std::string bytes; Encoding kind; } cases[] = {
+        {"\xD1\xA7\xCF\xB0", Encoding::Ansi}, {"\xD0\xBB\xD0\xBB", Encoding::Ansi},  // 学习, 谢谢
+        {"\xD2\xBD\xD4\xBA", Encoding::Ansi},                                         // 医院
+        {"\xE5\xAD\xA6\xE4\xB9\xA0", Encoding::Utf8},                                  // 学习
+        {"caf\xC3\xA9", Encoding::Utf8}, {"na\xC3\xAFve", Encoding::Utf8},
+        {"\xD0\xBF\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82 \xD0\xBC\xD0\xB8\xD1\x80", Encoding::Utf8},  // привет мир
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(gbk(c.bytes)) << c.bytes;
+        EXPECT_EQ(note::DetectEncoding(c.bytes, gbk).kind, c.kind) << c.bytes;
+        EXPECT_EQ(note::DetectEncoding(c.bytes + "\r\n", gbk).kind, c.kind) << c.bytes;
+        // Valid in one of the two only, or under any other code page: UTF-8, as before.
+        EXPECT_EQ(note::DetectEncoding(c.bytes, [](std::string_view) { return false; }).kind, Encoding::Utf8);
+        EXPECT_EQ(note::DetectEncoding(c.bytes).kind, Encoding::Utf8);
     }
 }
 

@@ -4,12 +4,11 @@ namespace tk {
 
 std::wstring Hex(uint32_t value, int minDigits) {
     std::wstring text;
-    for (int shift = 28; shift >= 0; shift -= 4) {
-        unsigned digit = (value >> shift) & 0xF;
-        // Leading zeros beyond the width are left out; the last digit never is.
-        if (text.empty() && digit == 0 && shift > 0 && shift >= 4 * minDigits) continue;
-        text += L"0123456789ABCDEF"[digit];
-    }
+    do {
+        text.insert(text.begin(), L"0123456789ABCDEF"[value & 0xF]);
+        value >>= 4;
+    } while (value != 0);
+    if (static_cast<int>(text.size()) < minDigits) text.insert(0, minDigits - text.size(), L'0');
     return text;
 }
 
