@@ -1,9 +1,9 @@
 #include "note/NoteFileCommands.h"
 
 #include <new>
-#include <optional>
 
-#include "note/NoteFileMessages.h"
+#include "note/NoteFileIO.h"
+#include "toolkit/TextFile.h"
 #include "toolkit/WaitCursor.h"
 
 namespace note {
@@ -31,26 +31,30 @@ void NoteFileCommands::Save(HWND note, const GetText& text) {
 bool NoteFileCommands::OpenFrom(const std::wstring& path, std::size_t maxChars,
                                 const ReplaceText& replaceText, const Messenger& tell) {
     tk::WaitCursor wait;  // a long file takes a while to lay out in the text box
-    std::optional<NoteFileText> file = ReadNoteFile(path, maxChars, tell);
-    if (!file) return false;
-    if (!replaceText(file->text)) {  // the text box keeps its old text then
-        TellOpenFailed(tell, path, kTextBoxRefused, maxChars);
+    NoteFileText file;
+    DWORD error = ReadNoteFile(path, maxChars, file);
+    if (!error && file.invalid && !AgreesToOpenUndecodable(tell, path, file.encoding.kind)) return false;
+    if (!error && !replaceText(file.text)) error = kTextBoxRefused;  // the text box keeps its old text then
+    if (error) {
+        TellOpenFailed(tell, path, error, maxChars);
         return false;
     }
-    m_encoding = file->encoding;
+    m_encoding = file.encoding;
     return true;
 }
 
 bool NoteFileCommands::SaveTo(const std::wstring& path, const GetText& text, const Messenger& tell) {
     tk::WaitCursor wait;
-    std::wstring current;
+    tk::SaveOutcome outcome;
     try {
-        current = text();
+        EncodedNote encoded = Encode(text(), m_encoding, kLostCharactersShown + 1);
+        if (!encoded.lost.empty() && !AgreesToLose(tell, path, m_encoding.kind, encoded.lost)) return false;
+        outcome = tk::ReplaceWholeFile(path, encoded.bytes);
     } catch (const std::bad_alloc&) {
-        TellSaveFailed(tell, path, ERROR_NOT_ENOUGH_MEMORY);
-        return false;
+        outcome = tk::SaveFailed(ERROR_NOT_ENOUGH_MEMORY);
     }
-    return WriteNoteFile(path, current, m_encoding, tell);
+    TellSaveOutcome(tell, path, outcome);
+    return outcome.state == tk::SaveOutcome::State::Saved;
 }
 
 }  // namespace note

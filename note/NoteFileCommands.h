@@ -9,7 +9,7 @@
 #include <functional>
 #include <string>
 
-#include "note/NoteFileIO.h"
+#include "note/NoteFileMessages.h"
 #include "note/core/NoteEncoding.h"
 #include "toolkit/FileDialog.h"
 
@@ -25,7 +25,9 @@ public:
     // maxChars characters, what the text box takes). Cancel, or a failure (told in the
     // note's message box), leaves the note as it was.
     void Open(HWND note, std::size_t maxChars, const ReplaceText& replaceText);
-    // mnuSaveNotes: the save dialog, then the note's text written to the chosen file.
+    // mnuSaveNotes: the save dialog, then the note's text written to the chosen file, after
+    // asking when the encoding cannot hold some of its characters. The user is told of a
+    // save that failed or left a temporary file behind.
     void Save(HWND note, const GetText& text);
 
     // The same once a file name is chosen; true when done.

@@ -25,9 +25,9 @@ std::wstring Reason(DWORD error, Direction direction, std::size_t maxChars) {
     case ERROR_FILE_TOO_LARGE: return TooLarge(maxChars);  // the system's text speaks of saving
     case kTextBoxRefused: return L"文本框无法容纳这么多文字。";
     case kNotText: return L"文件中含有空字符（0x00），不是文本文件。";
-    case ERROR_UNABLE_TO_MOVE_REPLACEMENT:  // the system removed the old file, then could not go on
-        return L"系统没能把新内容换到这个文件的位置，原来的文件已被系统删除；"
-               L"新内容保存在同一文件夹中以“~GlumaNote-”开头的临时文件里。";
+    case ERROR_UNABLE_TO_MOVE_REPLACEMENT: return L"系统没能把新内容换到这个文件的位置。";
+    case ERROR_UNABLE_TO_MOVE_REPLACEMENT_2:  // the old file has been renamed by then
+        return L"系统已经把原来的文件改了名，但没能把新内容换到这个文件的位置。";
     }
     std::wstring reason;
     switch (error) {
@@ -65,6 +65,27 @@ std::wstring Describe(const std::wstring& character) {
     return lone ? hex : L"“" + character + L"”（" + hex + L"）";
 }
 
+// A file's name in quotes, as the user knows it: without the \\?\ prefix that the system's
+// final names and long paths carry.
+std::wstring Quoted(std::wstring path) {
+    if (path.compare(0, 8, L"\\\\?\\UNC\\") == 0) path.replace(0, 8, L"\\\\");
+    else if (path.compare(0, 4, L"\\\\?\\") == 0) path.erase(0, 4);
+    return L"“" + path + L"”";
+}
+
+// What the file is like after a failed save, and what the user can do.
+std::wstring AfterFailedSave(const tk::SaveOutcome& outcome) {
+    using State = tk::SaveOutcome::State;
+    switch (outcome.state) {
+    case State::Apart:
+        return L"新内容保存在文件" + Quoted(outcome.newAt) + L"中，原来的内容在文件" + Quoted(outcome.oldAt) +
+               L"中。\n格卢玛的内容仍然保留在窗口中。";
+    case State::MayBeDamaged:
+        return L"写入已经开始，文件可能已经损坏。格卢玛的内容仍然保留在窗口中，请用另一个文件名再保存一次。";
+    default: return L"文件没有被改动，格卢玛的内容仍然保留在窗口中。";
+    }
+}
+
 }  // namespace
 
 void TellOpenFailed(const Messenger& tell, const std::wstring& path, DWORD error, std::size_t maxChars) {
@@ -73,10 +94,16 @@ void TellOpenFailed(const Messenger& tell, const std::wstring& path, DWORD error
          MB_OK | MB_ICONERROR);
 }
 
-void TellSaveFailed(const Messenger& tell, const std::wstring& path, DWORD error) {
-    const bool untouched = error != ERROR_UNABLE_TO_MOVE_REPLACEMENT;
-    tell(L"无法保存到文件“" + path + L"”。\n\n" + Reason(error, Direction::Save, 0) + L"\n\n" +
-             (untouched ? L"文件没有被改动，" : L"") + L"格卢玛的内容仍然保留在窗口中。",
+void TellSaveOutcome(const Messenger& tell, const std::wstring& path, const tk::SaveOutcome& outcome) {
+    std::wstring leftOver;
+    if (!outcome.leftOver.empty())
+        leftOver = L"没能删除临时文件" + Quoted(outcome.leftOver) + L"，可以手动删除它。";
+    if (outcome.state == tk::SaveOutcome::State::Saved) {
+        if (!leftOver.empty()) tell(L"已保存到文件" + Quoted(path) + L"。\n\n" + leftOver, MB_OK | MB_ICONWARNING);
+        return;
+    }
+    tell(L"无法保存到文件" + Quoted(path) + L"。\n\n" + Reason(outcome.error, Direction::Save, 0) + L"\n\n" +
+             AfterFailedSave(outcome) + (leftOver.empty() ? L"" : L"\n\n" + leftOver),
          MB_OK | MB_ICONERROR);
 }
 

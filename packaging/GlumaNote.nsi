@@ -167,7 +167,13 @@ SectionEnd
 
 Section "Uninstall"
   Call un.EndRunning
+  ; A program file still locked stops the uninstall before anything else goes, so its
+  ; entry stays to remove it later.
+  ClearErrors
   Delete "$INSTDIR\${EXE}"
+  IfErrors 0 +3
+    MessageBox MB_OK|MB_ICONSTOP "无法删除 $INSTDIR\${EXE}，它可能仍在使用。卸载已停止，可以稍后再卸载 ${PRODUCT}。" /SD IDOK
+    Abort "无法删除 $INSTDIR\${EXE}。"
   Delete "$INSTDIR\${HELP}"
   Delete "$INSTDIR\${README}"
   Delete "$INSTDIR\${UNINSTALLER}"

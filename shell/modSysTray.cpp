@@ -59,6 +59,8 @@ void AddTrayIcon(tk::Form& window, const std::wstring& tip) {
     Notify(NIM_ADD);
 }
 
+std::string TrayTipField() { return std::string(TrayIconData.szTip, sizeof TrayIconData.szTip); }
+
 void DeleteTrayIcon() { Notify(NIM_DELETE); }
 
 void RestoreTrayIcon() {

@@ -21,6 +21,8 @@ constexpr UINT kTrayCallbackMessage = WM_MOUSEMOVE;
 // bytes the shell takes, at a character boundary), then adds the icon. The result is
 // not looked at: without an icon the program simply runs on.
 void AddTrayIcon(tk::Form& window, const std::wstring& tip);
+// The tip field of the record as it was last handed to the shell (all 64 bytes).
+std::string TrayTipField();
 // Deletes the icon named by the record as it was added.
 void DeleteTrayIcon();
 // Adds the icon again with the record as it stands (after the shell has restarted).

@@ -3,10 +3,17 @@
 #include <algorithm>
 #include <cwchar>
 
+#include "toolkit/FileCalls.h"
 #include "toolkit/core/Digits.h"
 
 namespace tk {
+
+FileCalls g_fileCalls = {CreateFileW, WriteFile, FlushFileBuffers, SetEndOfFile,
+                         CloseHandle, ReplaceFileW, MoveFileExW, DeleteFileW};
+
 namespace {
+
+using State = SaveOutcome::State;
 
 // Owns a file handle.
 class ScopedFile {
@@ -20,7 +27,7 @@ public:
     // Closes now; false when the system reports an error (a late write failure).
     bool Close() {
         bool ok = true;
-        if (Valid()) ok = CloseHandle(m_h) != FALSE;
+        if (Valid()) ok = g_fileCalls.close(m_h) != FALSE;
         m_h = INVALID_HANDLE_VALUE;
         return ok;
     }
@@ -53,15 +60,21 @@ std::wstring FolderOf(const std::wstring& full) {
     return slash == std::wstring::npos ? std::wstring() : full.substr(0, slash + 1);
 }
 
+bool Exists(const std::wstring& name) { return GetFileAttributesW(name.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// A name of the program's own in folder, for a file that does not exist yet.
+std::wstring NameBeside(const std::wstring& folder) {
+    static unsigned counter = 0;
+    return folder + L"~GlumaNote-" + Hex(GetCurrentProcessId() ^ GetTickCount(), 8) +
+           Hex(++counter & 0xFFFF, 4) + L".tmp";
+}
+
 // Creates a new, empty file with a name of its own in folder.
 DWORD CreateTemporaryBeside(const std::wstring& folder, DWORD attributes, std::wstring& name,
                             HANDLE& handle) {
-    static unsigned counter = 0;
     for (int attempt = 0; attempt < 100; ++attempt) {
-        name = folder + L"~GlumaNote-" + Hex(GetCurrentProcessId() ^ GetTickCount(), 8) +
-               Hex(++counter & 0xFFFF, 4) + L".tmp";
-        handle = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, attributes,
-                             nullptr);
+        name = NameBeside(folder);
+        handle = g_fileCalls.create(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, attributes, nullptr);
         if (handle != INVALID_HANDLE_VALUE) return ERROR_SUCCESS;
         DWORD error = GetLastError();
         if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) return error;
@@ -69,12 +82,17 @@ DWORD CreateTemporaryBeside(const std::wstring& folder, DWORD attributes, std::w
     return ERROR_FILE_EXISTS;
 }
 
+// Removes a file that the save made; one the system will not remove is named to the user.
+void RemoveOwn(const std::wstring& name, SaveOutcome& outcome) {
+    if (!g_fileCalls.remove(name.c_str())) outcome.leftOver = name;
+}
+
 DWORD WriteAll(HANDLE file, std::string_view bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
         DWORD piece = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, kChunk));
         DWORD written = 0;
-        if (!WriteFile(file, bytes.data() + done, piece, &written, nullptr)) return GetLastError();
+        if (!g_fileCalls.write(file, bytes.data() + done, piece, &written, nullptr)) return GetLastError();
         if (written == 0) return ERROR_WRITE_FAULT;
         done += written;
     }
@@ -86,6 +104,7 @@ DWORD WriteAll(HANDLE file, std::string_view bytes) {
 struct Target {
     std::wstring path;     // the final target (or the path itself when it does not exist)
     bool exists = false;
+    bool deletable = true;     // ReplaceFileW needs DELETE access to the target
     DWORD keptAttributes = 0;  // what a replacement must carry over itself (Wine does not)
     DWORD links = 1;           // hard links: names that must go on seeing the same file
 };
@@ -100,93 +119,126 @@ std::wstring FinalPath(HANDLE file, const std::wstring& fallback) {
     return final;
 }
 
+HANDLE OpenExisting(const std::wstring& full, DWORD access) {
+    return g_fileCalls.create(full.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
 // Whether the file at full may be written, and where. A missing file may be created.
+// The file is opened as ReplaceFileW opens it, with DELETE access; where only writing is
+// allowed, it can still be written in place. Its marks are read from the final target,
+// not from a link on the way.
 DWORD FindTarget(const std::wstring& full, Target& target) {
     target.path = full;
-    DWORD attributes = GetFileAttributesW(full.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) {
+    HANDLE handle = OpenExisting(full, GENERIC_WRITE | DELETE);
+    if (handle == INVALID_HANDLE_VALUE && GetLastError() == ERROR_ACCESS_DENIED) {
+        handle = OpenExisting(full, GENERIC_WRITE);
+        target.deletable = false;
+    }
+    if (handle == INVALID_HANDLE_VALUE) {
         DWORD error = GetLastError();
         return error == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : error;
     }
-    // Replacing a file would get past both marks, so they are checked here.
-    if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) return ERROR_ACCESS_DENIED;
-    // Another program that holds the file open without letting others write keeps it.
-    ScopedFile probe(CreateFileW(full.c_str(), GENERIC_WRITE,
-                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!probe.Valid()) return GetLastError();
+    ScopedFile probe(handle);
     BY_HANDLE_FILE_INFORMATION info;
-    if (GetFileInformationByHandle(probe.Get(), &info)) target.links = info.nNumberOfLinks;
+    if (!GetFileInformationByHandle(probe.Get(), &info)) return GetLastError();
+    // Writing in place, or replacing, would get past both marks, so they are checked here.
+    if (info.dwFileAttributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) return ERROR_ACCESS_DENIED;
+    target.links = info.nNumberOfLinks;
     target.path = FinalPath(probe.Get(), full);
     target.exists = true;
-    target.keptAttributes = attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
-                                          FILE_ATTRIBUTE_NOT_CONTENT_INDEXED);
+    target.keptAttributes = info.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                                     FILE_ATTRIBUTE_NOT_CONTENT_INDEXED);
     return ERROR_SUCCESS;
 }
 
 DWORD SetSize(HANDLE file, std::size_t size) {
     LARGE_INTEGER at;
     at.QuadPart = static_cast<LONGLONG>(size);
-    if (!SetFilePointerEx(file, at, nullptr, FILE_BEGIN) || !SetEndOfFile(file)) return GetLastError();
+    if (!SetFilePointerEx(file, at, nullptr, FILE_BEGIN) || !g_fileCalls.setEnd(file)) return GetLastError();
     return ERROR_SUCCESS;
 }
 
-// Writes over the file itself: for a file with other hard links, and where no new file can
-// be made beside it. The room for the new content is taken first, so a full disk is found
-// before any old byte changes.
-DWORD WriteInPlace(const std::wstring& target, std::string_view bytes) {
-    ScopedFile file(CreateFileW(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Valid()) return GetLastError();
+// Writes over the file itself. The room for the new content is taken first, so a full
+// disk is found before any old byte changes; a failure after that may leave it damaged.
+SaveOutcome WriteInPlace(const std::wstring& target, std::string_view bytes) {
+    ScopedFile file(g_fileCalls.create(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid()) return SaveFailed(GetLastError());
     LARGE_INTEGER old;
-    if (!GetFileSizeEx(file.Get(), &old)) return GetLastError();
+    if (!GetFileSizeEx(file.Get(), &old)) return SaveFailed(GetLastError());
     if (bytes.size() > static_cast<unsigned long long>(old.QuadPart))
-        if (DWORD error = SetSize(file.Get(), bytes.size())) return error;
+        if (DWORD error = SetSize(file.Get(), bytes.size())) return SaveFailed(error);
     LARGE_INTEGER start = {};
-    if (!SetFilePointerEx(file.Get(), start, nullptr, FILE_BEGIN)) return GetLastError();
-    DWORD error = WriteAll(file.Get(), bytes);
+    DWORD error = SetFilePointerEx(file.Get(), start, nullptr, FILE_BEGIN) ? WriteAll(file.Get(), bytes)
+                                                                          : GetLastError();
     if (!error) error = SetSize(file.Get(), bytes.size());  // a shorter text drops the old rest
-    if (!error && !FlushFileBuffers(file.Get())) error = GetLastError();
+    if (!error && !g_fileCalls.flush(file.Get())) error = GetLastError();
     if (!file.Close() && !error) error = GetLastError();
-    return error;
+    return error ? SaveFailed(error, State::MayBeDamaged) : SaveOutcome();
+}
+
+// ReplaceFileW gave up half way: with a backup name, 1176 leaves both files under their
+// own names, 1177 leaves the old file under the backup name and none at the target. The
+// new content, whose only copy is the temporary file, is moved into place; if that fails
+// too, the user is told where each content is.
+SaveOutcome FinishReplacement(const std::wstring& target, const std::wstring& temporary,
+                              const std::wstring& backup, DWORD error) {
+    SaveOutcome outcome;
+    if (g_fileCalls.move(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        if (Exists(backup)) RemoveOwn(backup, outcome);
+        return outcome;
+    }
+    outcome = SaveFailed(error, State::Apart);
+    outcome.newAt = temporary;
+    outcome.oldAt = Exists(target) ? target : backup;
+    return outcome;
 }
 
 // Writes a new file beside the target, flushed, and puts it in the target's place in one
-// step: ReplaceFileW keeps the old file's attributes, access rights, streams and short
-// name. Fails without touching the target when no new file can be made there.
-DWORD ReplaceByNewFile(const Target& target, std::string_view bytes, bool& madeNewFile) {
+// step. inPlaceMayHelp: the target is untouched, and writing over it may still work (no
+// new file could be made beside it, or the replacement was refused).
+SaveOutcome ReplaceByNewFile(const Target& target, std::string_view bytes, bool& inPlaceMayHelp) {
+    const std::wstring folder = FolderOf(target.path);
     std::wstring temporary;
     HANDLE handle = INVALID_HANDLE_VALUE;
     DWORD attributes = target.keptAttributes ? target.keptAttributes : FILE_ATTRIBUTE_NORMAL;
-    madeNewFile = false;
-    if (DWORD error = CreateTemporaryBeside(FolderOf(target.path), attributes, temporary, handle))
-        return error;
-    madeNewFile = true;
+    if (DWORD error = CreateTemporaryBeside(folder, attributes, temporary, handle)) {
+        inPlaceMayHelp = target.exists;
+        return SaveFailed(error);
+    }
     ScopedFile file(handle);
     DWORD error = WriteAll(file.Get(), bytes);
     // The content must be on the disk before the name points at it, or a crash right after
     // the replacement could leave an empty file where the old one was.
-    if (!error && !FlushFileBuffers(file.Get())) error = GetLastError();
+    if (!error && !g_fileCalls.flush(file.Get())) error = GetLastError();
     if (!file.Close() && !error) error = GetLastError();
+    std::wstring backup;
+    for (int attempt = 0; attempt < 100 && (backup.empty() || Exists(backup)); ++attempt) backup = NameBeside(folder);
     if (!error) {
-        BOOL done = target.exists
-                        ? ReplaceFileW(target.path.c_str(), temporary.c_str(), nullptr,
-                                       REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
-                        : MoveFileExW(temporary.c_str(), target.path.c_str(), MOVEFILE_WRITE_THROUGH);
+        BOOL done = target.exists ? g_fileCalls.replace(target.path.c_str(), temporary.c_str(), backup.c_str(),
+                                                        REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
+                                  : g_fileCalls.move(temporary.c_str(), target.path.c_str(), MOVEFILE_WRITE_THROUGH);
         if (!done) error = GetLastError();
     }
-    // Here the old file is already gone and the new content has only the temporary name:
-    // it takes the target's name by a plain move, and is never deleted.
-    if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT) {
-        if (MoveFileExW(temporary.c_str(), target.path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-            return ERROR_SUCCESS;
-        return error;
-    }
-    if (error) DeleteFileW(temporary.c_str());
-    return error;
+    if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT || error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2)
+        return FinishReplacement(target.path, temporary, backup, error);
+    // Otherwise (1175 included) neither file changed its name: the temporary one goes.
+    SaveOutcome outcome = error ? SaveFailed(error) : SaveOutcome();
+    if (error) RemoveOwn(temporary, outcome);
+    else if (target.exists) RemoveOwn(backup, outcome);
+    inPlaceMayHelp = error == ERROR_ACCESS_DENIED && target.exists;
+    return outcome;
 }
 
 }  // namespace
+
+SaveOutcome SaveFailed(DWORD error, SaveOutcome::State state) {
+    SaveOutcome outcome;
+    outcome.state = state;
+    outcome.error = error;
+    return outcome;
+}
 
 DWORD ReadWholeFile(const std::wstring& path, std::size_t maxBytes, std::string& bytes) {
     std::wstring full = FullPath(path);
@@ -217,17 +269,20 @@ DWORD ReadWholeFile(const std::wstring& path, std::size_t maxBytes, std::string&
     return ERROR_SUCCESS;
 }
 
-DWORD ReplaceWholeFile(const std::wstring& path, std::string_view bytes) {
+SaveOutcome ReplaceWholeFile(const std::wstring& path, std::string_view bytes) {
     Target target;
-    if (DWORD error = FindTarget(FullPath(path), target)) return error;
+    if (DWORD error = FindTarget(FullPath(path), target)) return SaveFailed(error);
     // Replacing one name of several hard links would part it from the others.
-    if (target.links > 1) return WriteInPlace(target.path, bytes);
-    bool madeNewFile = false;
-    DWORD error = ReplaceByNewFile(target, bytes, madeNewFile);
-    // A folder where files may be changed but not made (C:\ for a standard user): the
-    // plain write still works there.
-    if (error && !madeNewFile && target.exists) error = WriteInPlace(target.path, bytes);
-    return error;
+    if (target.exists && (target.links > 1 || !target.deletable)) return WriteInPlace(target.path, bytes);
+    bool inPlaceMayHelp = false;
+    SaveOutcome outcome = ReplaceByNewFile(target, bytes, inPlaceMayHelp);
+    if (!inPlaceMayHelp) return outcome;
+    // A folder where files may be changed but not made (C:\ for a standard user), or a
+    // replacement refused (a share that allows no deleting, a scanner holding the file):
+    // the plain write may still work there.
+    SaveOutcome inPlace = WriteInPlace(target.path, bytes);
+    if (inPlace.leftOver.empty()) inPlace.leftOver = outcome.leftOver;
+    return inPlace;
 }
 
 }  // namespace tk

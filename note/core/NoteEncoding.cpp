@@ -114,8 +114,8 @@ bool IsValidUtf8(std::string_view bytes, bool* multiByte) {
 
 NoteEncoding DetectEncoding(std::string_view bytes, const ValidInDoubleByteAnsi& validInAnsi) {
     if (StartsWith(bytes, kUtf8Mark)) return {Encoding::Utf8, true};
-    if (bytes.size() % 2 == 0 && StartsWith(bytes, kUtf16LEMark)) return {Encoding::Utf16LE, true};
-    if (bytes.size() % 2 == 0 && StartsWith(bytes, kUtf16BEMark)) return {Encoding::Utf16BE, true};
+    if (StartsWith(bytes, kUtf16LEMark)) return {Encoding::Utf16LE, true};
+    if (StartsWith(bytes, kUtf16BEMark)) return {Encoding::Utf16BE, true};
     bool multiByte = false;
     if (!IsValidUtf8(bytes, &multiByte) || !multiByte) return {};
     const bool longSequence = std::any_of(bytes.begin(), bytes.end(),

@@ -22,8 +22,8 @@ struct NoteEncoding {
 // double-byte one (936, 950, 932, 949); empty for any other code page (65001 included).
 using ValidInDoubleByteAnsi = std::function<bool(std::string_view bytes)>;
 
-// UTF-8 with its byte-order mark; UTF-16 with its byte-order mark (and a whole number of
-// units); valid UTF-8 holding at least one multi-byte sequence; else ANSI. Pure ASCII is
+// UTF-8 with its byte-order mark; UTF-16 with its byte-order mark (a stray last byte is
+// then an invalid one, not a reason to guess another encoding); valid UTF-8 holding at least one multi-byte sequence; else ANSI. Pure ASCII is
 // ANSI: it reads the same either way, and a note that never opened a file saves ANSI too.
 // Short Chinese text in a double-byte code page is often valid UTF-8 as well ("学习" in GBK,
 // D1 A7 CF B0, reads as the two letters "ѧϰ"). Bytes valid in both are taken as UTF-8

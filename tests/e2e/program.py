@@ -31,10 +31,10 @@ def states(d):
 class App:
     # One running copy; its icon takes the first tray slot that was free.
 
-    def __init__(self, desktop, exe=EXE):
+    def __init__(self, desktop, exe=EXE, env=None):
         self.d = desktop
         before = desktop.tray_slots() + [False] * 8
-        self.proc = subprocess.Popen([WINE, str(exe)], env=desktop.env, cwd=str(exe.parent),
+        self.proc = subprocess.Popen([WINE, str(exe)], env=env or desktop.env, cwd=str(exe.parent),
                                      stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.pid = self.proc.pid  # Wine runs the Windows process in this Linux process
         desktop.started.append(self.proc)

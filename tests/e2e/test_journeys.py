@@ -89,6 +89,7 @@ def test_a_day_with_notes(desktop):
     wait_for(lambda: states(d) == [(False, False, False), (True, True, False)], 5, what="one hidden, one minimised")
     app.choose_tray(2)  # 显示所有的格卢玛
     wait_for(lambda: states(d) == [(True, False, False), (True, True, False)], 5, what="show all")
+    assert d.inspect("state", '"ZQ"桌面格卢玛') == "0\t0\t0\n", "the main window stays hidden"
     second.choose(5)  # 始终在最前面
     assert states(d) == [(True, False, True), (True, True, False)], states(d)
     assert [item for item, checked in second.open_menu() if checked] == NOTE_MENU[5:]
@@ -135,3 +136,21 @@ def test_two_copies_and_a_reminder_on_the_real_clock(desktop):
     assert second.proc.poll() is None and second.others(), "the second copy goes on"
     d.run([WINE, "taskkill", "/im", "GlumaNote.exe"], check=False)  # closed from outside, as at log-off
     wait_for(lambda: second.proc.poll() is not None and not any(d.tray_slots()), 10, what="its end, no icon left")
+
+
+def test_a_new_note_saved_where_the_ansi_code_page_is_utf8(desktop):
+    # Windows' "Beta: Use Unicode UTF-8" option, as Wine gives it under this locale (code page
+    # 65001). Wine accepts the conversion flags that Windows refuses under 65001, so this run
+    # guards start-up (the tray icon) and saving there, not the choice of flags.
+    d = desktop
+    app = App(d, env=dict(d.env, LANG="hi_IN.UTF-8", LC_ALL="hi_IN.UTF-8"))
+    note = app.new_note()
+    note.click(TEXT_BOX)
+    d.type_text("abc 中文")
+    wait_for(lambda: note.text() == "abc 中文", 5, what="the typed text")
+    path = OUT / "utf8-code-page.txt"
+    path.unlink(missing_ok=True)
+    file_dialog(app, note, 2, path)
+    assert wait_for(lambda: path.exists() and path.read_bytes(), 5, what="the file") == "abc 中文\r\n".encode("utf-8")
+    app.choose_tray(6)  # 退出
+    wait_for(lambda: app.proc.poll() is not None, 10, what="the end")

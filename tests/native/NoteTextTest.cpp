@@ -36,7 +36,7 @@ TEST(NoteEncoding, DetectedFromTheBytes) {
         {"\xE6\xA1\x8C\xE9\x9D\xA2", Encoding::Utf8, false}, {"\xF0\x9F\x98\x80", Encoding::Utf8, false},
         {"\xEF\xBB\xBF" "abc", Encoding::Utf8, true}, {"\xEF\xBB\xBF\xFF", Encoding::Utf8, true},  // the mark decides
         {"\xFF\xFE" "a\0"s, Encoding::Utf16LE, true}, {"\xFE\xFF\0a"s, Encoding::Utf16BE, true},
-        {"\xFF\xFE" "a", Encoding::Ansi, false},    // not a whole number of units
+        {"\xFF\xFE" "a", Encoding::Utf16LE, true},    // a stray last byte: the mark still decides
         {"\xC0\xAF", Encoding::Ansi, false}, {"\xED\xA0\x80", Encoding::Ansi, false},  // overlong; a surrogate
         {"\xF4\x90\x80\x80", Encoding::Ansi, false}, {"\xE6\xA1", Encoding::Ansi, false},  // above U+10FFFF; cut short
     };

@@ -6,9 +6,13 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <vector>
+#include <algorithm>
+#include <cstdio>
 
 #include "note/NoteFileCommands.h"
 #include "note/frmNote.h"
+#include "toolkit/FileCalls.h"
 
 namespace {
 
@@ -39,6 +43,45 @@ bool Unix(const std::string& command) {
     return DeleteFileW(seen.c_str());
 }
 
+// The file system as a save meets it, where the n-th call fails with a chosen error and
+// leaves the files as the system does after that error; and a share that lets files be
+// written but not deleted.
+namespace faults {
+enum Call { kCreate, kWrite, kFlush, kSetEnd, kClose, kReplace, kMove, kRemove };
+std::vector<Call> calls;
+std::vector<std::pair<std::size_t, DWORD>> planned;  // call number (from 1), error
+bool refuseDelete = false;
+bool Fails(Call call) {
+    calls.push_back(call);
+    for (auto [at, error] : planned)
+        if (at == calls.size()) return SetLastError(error), true;
+    return false;
+}
+tk::FileCalls table = {
+    [](LPCWSTR name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES sa, DWORD how, DWORD flags, HANDLE t) WINAPI -> HANDLE {
+        if (Fails(kCreate)) return INVALID_HANDLE_VALUE;
+        if (refuseDelete && (access & DELETE)) return SetLastError(ERROR_ACCESS_DENIED), INVALID_HANDLE_VALUE;
+        return CreateFileW(name, access, share, sa, how, flags, t);
+    },
+    [](HANDLE h, LPCVOID b, DWORD n, LPDWORD done, LPOVERLAPPED o) WINAPI -> BOOL { return !Fails(kWrite) && WriteFile(h, b, n, done, o); },
+    [](HANDLE h) WINAPI -> BOOL { return !Fails(kFlush) && FlushFileBuffers(h); },
+    [](HANDLE h) WINAPI -> BOOL { return !Fails(kSetEnd) && SetEndOfFile(h); },
+    [](HANDLE h) WINAPI -> BOOL {  // a late write error: the handle is closed all the same
+        if (!Fails(kClose)) return CloseHandle(h);
+        DWORD error = GetLastError();
+        return CloseHandle(h), SetLastError(error), FALSE;
+    },
+    [](LPCWSTR replaced, LPCWSTR replacement, LPCWSTR backup, DWORD flags, LPVOID x, LPVOID y) WINAPI -> BOOL {
+        if (!Fails(kReplace)) return ReplaceFileW(replaced, replacement, backup, flags, x, y);
+        DWORD error = GetLastError();  // 1177: the old file went to the backup name, the new one stayed
+        if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) MoveFileExW(replaced, backup, 0);
+        return SetLastError(error), FALSE;
+    },
+    [](LPCWSTR from, LPCWSTR to, DWORD flags) WINAPI -> BOOL { return !Fails(kMove) && MoveFileExW(from, to, flags); },
+    [](LPCWSTR name) WINAPI -> BOOL { return !Fails(kRemove) && DeleteFileW(name); },
+};
+}  // namespace faults
+
 // Each test works in a folder of its own, seen from Wine as Z:/tmp/...; the user is played
 // by a messenger that keeps what it is told and answers as the test says.
 class NoteFileTest : public testing::Test {
@@ -48,7 +91,10 @@ protected:
         dir = "/tmp/glumanote-" + std::to_string(GetTickCount()) + testing::UnitTest::GetInstance()->current_test_info()->name();
         ASSERT_TRUE(Unix("mkdir -p " + dir));
     }
-    void TearDown() override { if (!dir.empty()) Unix("umount " + dir + "/fs 2>/dev/null; rm -rf " + dir); }
+    void TearDown() override {
+        tk::g_fileCalls = system;
+        if (!dir.empty()) Unix("umount " + dir + "/fs 2>/dev/null; rm -rf " + dir);
+    }
     std::wstring At(const std::string& name) const { return Wide("Z:" + dir + "/" + name); }
     note::Messenger User() {
         return [this](const std::wstring& message, UINT flags) { return told.push_back({message, flags}), answer; };
@@ -64,6 +110,16 @@ protected:
         EXPECT_EQ(told[0].second & mask, kind);
         told.clear();
     }
+    std::vector<std::wstring> Files() const {  // the folder's file names
+        std::vector<std::wstring> names;
+        WIN32_FIND_DATAW found;
+        HANDLE search = FindFirstFileW(At("*").c_str(), &found);
+        for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &found))
+            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
+        FindClose(search);
+        return names;
+    }
+    const tk::FileCalls system = tk::g_fileCalls;
     std::string dir;
     std::wstring text = L"<unchanged>";
     note::NoteFileCommands files;
@@ -80,6 +136,7 @@ TEST_F(NoteFileTest, OpenRemembersTheEncodingAndSaveWritesTheSameBytesBack) {
         {std::string("\xFE\xFF\x68\x4C\x97\x62\0\r\0\n", 10), L"桌面", Encoding::Utf16BE, true, ""},
         {"a\nb", L"a\r\nb", Encoding::Ansi, false, "a\r\nb\r\n"},
         {"", L"", Encoding::Ansi, false, "\r\n"},
+        {"\xD1\xA7\xCF\xB0\r\n", L"学习", Encoding::Ansi, false, ""},  // valid UTF-8 too, but GBK here
     };
     // A note that never opened a file saves in the ANSI code page.
     ASSERT_TRUE(Save(At("new.txt"), L"桌面\r\nabc"));
@@ -92,6 +149,8 @@ TEST_F(NoteFileTest, OpenRemembersTheEncodingAndSaveWritesTheSameBytesBack) {
         ASSERT_TRUE(Save(At("in.txt"), text));
         EXPECT_EQ(Read(At("in.txt")), c.saved.empty() ? c.file : c.saved);
     }
+    ASSERT_TRUE(Save(At("in.txt"), text + L"英语"));  // typed into, it stays in one encoding
+    EXPECT_EQ(Read(At("in.txt")), "\xD1\xA7\xCF\xB0\xD3\xA2\xD3\xEF\r\n");
 }
 
 TEST_F(NoteFileTest, AsksBeforeBytesOrCharactersAreLost) {
@@ -99,6 +158,7 @@ TEST_F(NoteFileTest, AsksBeforeBytesOrCharactersAreLost) {
         {false, "old\r\n", "\xD7\xC0\xC3\xE6 ?\r\n"},  // saving Hangul in GBK (no file opened yet)
         {true, "ab\x81\x20\xFF\r\n", ""},             // neither UTF-8 nor GBK
         {true, "\xEF\xBB\xBF" "ab\xFF\r\n", ""},     // marked as UTF-8, but not all of it
+        {true, std::string("\xFF\xFE" "a\0b\0c", 7), ""},  // UTF-16 with a stray last byte
     };
     for (const auto& c : cases) {
         Write(At("f.txt"), c.file), text = L"<unchanged>";
@@ -136,23 +196,116 @@ TEST_F(NoteFileTest, FailuresAreToldByNameAndLoseNothing) {
         EXPECT_EQ(Read(path), c.file);
         SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL), DeleteFileW(path.c_str());
     }
-    EXPECT_TRUE(Unix("[ $(ls -A " + dir + " | wc -l) = 0 ]")) << "a temporary file was left behind";
+    EXPECT_TRUE(Files().empty()) << "a temporary file was left behind";
 }
 
 TEST_F(NoteFileTest, SaveKeepsWhatItReplaces) {
     const std::string fs = dir + "/fs";
-    Write(At("target.txt"), "old\r\n");
-    ASSERT_TRUE(Unix("cd " + dir + " && ln -s target.txt link.txt && ln target.txt hard.txt"));
+    Write(At("target.txt"), "old\r\n"), Write(At("other.txt"), "old\r\n");
+    ASSERT_TRUE(Unix("cd " + dir + " && ln -s target.txt link.txt && ln other.txt hard.txt"));
     ASSERT_TRUE(Save(At("link.txt"), L"through the link"));
     EXPECT_TRUE(Unix("test -L " + dir + "/link.txt")) << "the link is still a link";
-    EXPECT_EQ(Read(At("hard.txt")), "through the link\r\n") << "the hard link sees it too";
-    EXPECT_TRUE(Unix("[ $(ls -A " + dir + " | wc -l) = 3 ]")) << "a temporary file was left behind";
+    EXPECT_EQ(Read(At("target.txt")), "through the link\r\n");
+    ASSERT_TRUE(Save(At("hard.txt"), L"through the hard link"));
+    EXPECT_EQ(Read(At("other.txt")), "through the hard link\r\n") << "the other name sees it too";
+    EXPECT_EQ(Files().size(), 4u) << "a temporary file was left behind";
     // A folder where no new file can be made: a file system without a free inode.
     if (!Unix("mkdir " + fs + " && mount -t tmpfs -o size=64k,nr_inodes=2 tmpfs " + fs + " && echo old > " + fs + "/a"))
         GTEST_SKIP() << "cannot mount a small tmpfs here (needs root)";
     EXPECT_TRUE(Unix("! touch " + fs + "/b 2>/dev/null")) << "the folder takes no new file";
     EXPECT_TRUE(Save(At("fs/a"), L"written in place")) << (told.empty() ? L"" : told[0].first).c_str();
     EXPECT_EQ(Read(At("fs/a")), "written in place\r\n");
+}
+
+// The files a message names (“...”), by their names in the folder.
+std::vector<std::wstring> NamedFiles(const std::wstring& message) {
+    std::vector<std::wstring> names;
+    for (std::size_t open = message.find(L'“'); open != std::wstring::npos; open = message.find(L'“', open + 1)) {
+        std::wstring name = message.substr(open + 1, message.find(L'”', open) - open - 1);
+        names.push_back(name.substr(name.find_last_of(L"\\/") + 1));
+    }
+    return names;
+}
+
+// Every failure point of every save path, each with the errors that call really gives.
+// After each: the target holds its old bytes or its new ones, whole, unless the message
+// says the file may be damaged (a write over the file itself) or names where both contents
+// are (a replacement that stopped half way); no file is left that the message does not
+// name; and the message says what happened.
+TEST_F(NoteFileTest, EveryFailureOfASaveLeavesOldOrNewBytesAndSaysSo) {
+    using namespace faults;
+    const std::vector<DWORD> errors[] = {
+        {ERROR_ACCESS_DENIED, ERROR_SHARING_VIOLATION, ERROR_DISK_FULL, ERROR_WRITE_PROTECT},  // create
+        {ERROR_DISK_FULL, ERROR_ACCESS_DENIED},                                                // write
+        {ERROR_DISK_FULL}, {ERROR_DISK_FULL}, {ERROR_DISK_FULL},  // flush, set end, close: late write errors
+        {ERROR_ACCESS_DENIED, ERROR_SHARING_VIOLATION, ERROR_UNABLE_TO_REMOVE_REPLACED,
+         ERROR_UNABLE_TO_MOVE_REPLACEMENT, ERROR_UNABLE_TO_MOVE_REPLACEMENT_2},                // replace
+        {ERROR_ACCESS_DENIED, ERROR_SHARING_VIOLATION}, {ERROR_ACCESS_DENIED, ERROR_SHARING_VIOLATION},  // move, delete
+    };
+    enum Path { NewFile, Replaced, HardLink, InPlace };
+    const std::string old = "the old text, longer than the new\r\n", fresh = "new\r\n";
+    const std::wstring target = At("t.txt");
+    tk::g_fileCalls = table;
+    int runs = 0;
+    for (Path path : {NewFile, Replaced, HardLink, InPlace}) {
+        auto run = [&](std::vector<std::pair<std::size_t, DWORD>> plan) {
+            for (const std::wstring& name : Files()) DeleteFileW(At(std::string(name.begin(), name.end())).c_str());
+            if (path != NewFile) Write(target, old);
+            if (path == HardLink) CreateHardLinkW(At("h.txt").c_str(), target.c_str(), nullptr);
+            refuseDelete = path == InPlace, calls.clear(), planned = plan, told.clear(), ++runs;
+            return Save(target, L"new");
+        };
+        ASSERT_TRUE(run({})) << path;
+        const std::vector<Call> made = calls;
+        for (std::size_t at = 1; at <= made.size(); ++at) {
+            for (DWORD error : errors[made[at - 1]]) {
+                std::vector<std::pair<std::size_t, DWORD>> plan = {{at, error}};
+                bool halfway = error == ERROR_UNABLE_TO_MOVE_REPLACEMENT || error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2;
+                for (bool moveFails : {false, true}) {
+                    if (moveFails && !halfway) continue;
+                    if (moveFails) plan.push_back({at + 1, ERROR_ACCESS_DENIED});  // the final move too
+                    const bool saved = run(plan);
+                    const std::wstring said = told.empty() ? L"" : told[0].first;
+                    const std::string got = Read(target);
+                    SCOPED_TRACE(testing::Message() << "path " << path << ", call " << at << " (" << made[at - 1]
+                                                    << ") fails with " << error << (moveFails ? ", then the move" : ""));
+                    EXPECT_LE(told.size(), 1u);
+                    const std::vector<std::wstring> named = NamedFiles(said);
+                    for (const std::wstring& name : Files())
+                        EXPECT_TRUE(name == L"t.txt" || name == L"h.txt" || std::count(named.begin(), named.end(), name))
+                            << "left behind unnamed: " << name.c_str();
+                    for (std::size_t i = 1; i < named.size(); ++i)
+                        EXPECT_NE(Read(At(std::string(named[i].begin(), named[i].end()))), "<none>") << named[i].c_str();
+                    if (saved) {
+                        EXPECT_EQ(got, fresh);
+                        EXPECT_TRUE(path != HardLink || Read(At("h.txt")) == fresh);
+                        EXPECT_TRUE(said.empty() || (told[0].second & MB_ICONMASK) == MB_ICONWARNING) << said.c_str();
+                    } else if (said.find(L"可能已经损坏") != std::wstring::npos) {
+                        EXPECT_NE(path, NewFile);
+                    } else if (said.find(L"新内容保存在文件") != std::wstring::npos) {
+                        ASSERT_GE(named.size(), 3u) << said.c_str();
+                        EXPECT_EQ(Read(At(std::string(named[1].begin(), named[1].end()))), fresh);
+                        EXPECT_EQ(Read(At(std::string(named[2].begin(), named[2].end()))), old);
+                    } else {
+                        EXPECT_NE(said.find(L"文件没有被改动"), std::wstring::npos) << said.c_str();
+                        EXPECT_EQ(got, path == NewFile ? "<none>" : old);
+                    }
+                    // The rows that name the faults this table was made for.
+                    if (path == Replaced && made[at - 1] == kReplace && !moveFails) {
+                        EXPECT_EQ(saved, error != ERROR_UNABLE_TO_REMOVE_REPLACED && error != ERROR_SHARING_VIOLATION)
+                            << "1176 and 1177 end with the move, a refused replacement with a write in place";
+                    }
+                    if (halfway && moveFails) {
+                        EXPECT_NE(said.find(L"新内容保存在文件"), std::wstring::npos) << said.c_str();
+                    }
+                    if (path == InPlace && made[at - 1] == kWrite) {
+                        EXPECT_NE(said.find(L"可能已经损坏"), std::wstring::npos) << said.c_str();
+                    }
+                }
+            }
+        }
+    }
+    std::printf("[ faults   ] %d saves: 4 paths, each call of each, with the errors it can give\n", runs);
 }
 
 TEST_F(NoteFileTest, ALargeFileOpensWholeIntoANoteUnderTheHourglass) {

@@ -184,13 +184,16 @@ TEST_F(NoteTest, TwoNotesAreIndependentStayOnTopIsEachOnesAndTheCloseMarkClosesA
 TEST_F(NoteTest, AfterADisplayChangeANoteOffEveryScreenComesBackOntoTheNearestMinimisedOrNot) {
     RECT work;
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    for (bool minimised : {false, true}) {  // a minimised window's place is its restored one
+    // A minimised window's place is its restored one; a hidden one (the minimise mark's
+    // default) stays hidden.
+    for (int state : {SW_SHOWNORMAL, SW_MINIMIZE, SW_HIDE}) {
         HWND off = NewNote()->Handle();
         SetWindowPos(off, nullptr, work.right + 5000, work.bottom + 3000, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-        if (minimised) ShowWindow(off, SW_MINIMIZE);
+        ShowWindow(off, state);
         SendMessageW(off, WM_DISPLAYCHANGE, 32, MAKELPARAM(1280, 800));
+        EXPECT_EQ(IsWindowVisible(off) != FALSE, state != SW_HIDE) << state;
         ShowWindow(off, SW_RESTORE);
-        EXPECT_TRUE(Rect(off) == Box(work.right - 272, work.bottom - 201, 272, 201)) << "the least move" << minimised;
+        EXPECT_TRUE(Rect(off) == Box(work.right - 272, work.bottom - 201, 272, 201)) << "the least move" << state;
     }
 }
 

@@ -7,6 +7,8 @@
 #include "shell/frmMain.h"
 #include "shell/modSysTray.h"
 #include "toolkit/Application.h"  // and Gdi.h, whose owners its interface uses
+#include "toolkit/CreateFailure.h"
+#include "toolkit/core/Errors.h"
 #include "toolkit/LoadedForms.h"
 
 static bool IconShown(HWND owner) {
@@ -29,6 +31,8 @@ struct TrayMainWindowTest : testing::Test {
 
 TEST_F(TrayMainWindowTest, StartsWithItsIconKeptAcrossShellRestartsAndMenuAndEachDoubleClickMakesANoteOnTheOneSkin) {
     EXPECT_TRUE(IconShown(main->Handle()));
+    const std::string tip = "\"ZQ\"\xD7\xC0\xC3\xE6\xB8\xF1\xC2\xAC\xC2\xEA";  // its caption in GBK
+    EXPECT_EQ(TrayTipField(), tip + '\0' + std::string(63 - tip.size(), ' ')) << "as the shell was given it";
     DeleteTrayIcon();  // as a shell that restarts loses it: the icon comes back on its message
     SendMessageW(main->Handle(), RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
     EXPECT_TRUE(IconShown(main->Handle())) << "back after the shell restarted";
@@ -61,17 +65,27 @@ TEST_F(TrayMainWindowTest, AFailedNewNoteIsReportedNamingWhatFailed) {
         EXPECT_EQ(texts[0].rfind(named, 0), 0u) << texts[0];
         EXPECT_EQ(tk::LoadedForms::Count(), 1) << refused;
     }
+    SetLastError(ERROR_SUCCESS);  // a refusal that gives no code is not "completed successfully"
+    try {
+        tk::ThrowCreateFailure(L"窗口");
+    } catch (const tk::GlumaError& e) {
+        EXPECT_STREQ(e.UserText(), L"无法创建窗口：系统没有给出原因（错误代码 0）");
+    }
 }
 
 // At log-off the system closes the main window: the icon goes and the program ends at
 // once, notes and all, without their own unload handling.
 TEST_F(TrayMainWindowTest, ClosedFromOutsideItDeletesTheIconAndEndsTheProgram) {
+    SendMessageW(main->Handle(), WM_ENDSESSION, FALSE, 0);  // the session end was cancelled: nothing ends
+    MSG quit;
+    EXPECT_FALSE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(tk::LoadedForms::Count(), 1);
+    EXPECT_TRUE(IconShown(main->Handle()));
     for (UINT msg : {WM_ENDSESSION, WM_CLOSE}) {  // wParam TRUE: the session does end
         if (tk::LoadedForms::Count() == 0) SetUp();
         HWND hwnd = main->Handle();
         tk::LoadForm<wintest::TestForm>()->cancelUnload = true;  // a note that would refuse
         SendMessageW(hwnd, msg, TRUE, 0);
-        MSG quit;
         EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << msg;
         EXPECT_EQ(tk::LoadedForms::Count(), 0) << msg;
         EXPECT_FALSE(IconShown(hwnd)) << msg;

@@ -78,7 +78,7 @@ int Make(const std::wstring& path, double megabytes, bool gbk) {
         while (file.size() - start < length) file += pieces[(seed >> 8) % 5], seed = seed * 69069u + 1;
         file += "\r\n";
     }
-    return tk::ReplaceWholeFile(path, file) == ERROR_SUCCESS ? 0 : Fail("writing the file");
+    return tk::ReplaceWholeFile(path, file).state == tk::SaveOutcome::State::Saved ? 0 : Fail("writing the file");
 }
 
 frmNote* ShownNote() {
@@ -114,8 +114,8 @@ private:
 };
 
 std::wstring TextOf(const std::wstring& path) {
-    std::optional<note::NoteFileText> file = note::ReadNoteFile(path, 0x7FFFFFFE, Say);
-    return file ? std::move(file->text) : std::wstring();
+    note::NoteFileText file;
+    return note::ReadNoteFile(path, 0x7FFFFFFE, file) ? std::wstring() : std::move(file.text);
 }
 
 // One WM_SETTEXT of the file's text (read beforehand) into a bare control or the note's.
@@ -152,10 +152,11 @@ int Open(const std::wstring& path) {
 int Read(const std::wstring& path) {
     Handshake("ready");
     double t0 = Now();
-    std::optional<note::NoteFileText> file = note::ReadNoteFile(path, 0x7FFFFFFE, Say);
-    Report("read", Now() - t0, file ? file->text.size() : 0);
+    note::NoteFileText file;
+    bool ok = note::ReadNoteFile(path, 0x7FFFFFFE, file) == ERROR_SUCCESS;
+    Report("read", Now() - t0, file.text.size());
     Handshake("done");
-    return file ? 0 : 1;
+    return ok ? 0 : 1;
 }
 
 int Write(const std::wstring& path, const std::wstring& out, bool throughNote) {
@@ -170,7 +171,8 @@ int Write(const std::wstring& path, const std::wstring& out, bool throughNote) {
     std::size_t chars = note ? static_cast<std::size_t>(GetWindowTextLengthW(note->txtNote().Handle())) : text.size();
     double t0 = Now();
     bool ok = note ? files.SaveTo(out, [&] { return note->txtNote().Text(); }, Say)
-                   : note::WriteNoteFile(out, text, files.Encoding(), Say);
+                   : tk::ReplaceWholeFile(out, note::Encode(text, files.Encoding(), 0).bytes).state ==
+                         tk::SaveOutcome::State::Saved;
     Report(note ? "save" : "write", Now() - t0, chars);
     Handshake("done");
     return ok ? 0 : 1;
