@@ -66,9 +66,7 @@ TEST_F(TrayMainWindowTest, AFailedNewNoteIsReportedNamingWhatFailed) {
         EXPECT_EQ(tk::LoadedForms::Count(), 1) << refused;
     }
     SetLastError(ERROR_SUCCESS);  // a refusal that gives no code is not "completed successfully"
-    try {
-        tk::ThrowCreateFailure(L"窗口");
-    } catch (const tk::GlumaError& e) {
+    try { tk::ThrowCreateFailure(L"窗口"); } catch (const tk::GlumaError& e) {
         EXPECT_STREQ(e.UserText(), L"无法创建窗口：系统没有给出原因（错误代码 0）");
     }
 }
@@ -78,9 +76,7 @@ TEST_F(TrayMainWindowTest, AFailedNewNoteIsReportedNamingWhatFailed) {
 TEST_F(TrayMainWindowTest, ClosedFromOutsideItDeletesTheIconAndEndsTheProgram) {
     SendMessageW(main->Handle(), WM_ENDSESSION, FALSE, 0);  // the session end was cancelled: nothing ends
     MSG quit;
-    EXPECT_FALSE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
-    EXPECT_EQ(tk::LoadedForms::Count(), 1);
-    EXPECT_TRUE(IconShown(main->Handle()));
+    EXPECT_TRUE(!PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) && tk::LoadedForms::Count() == 1 && IconShown(main->Handle()));
     for (UINT msg : {WM_ENDSESSION, WM_CLOSE}) {  // wParam TRUE: the session does end
         if (tk::LoadedForms::Count() == 0) SetUp();
         HWND hwnd = main->Handle();
