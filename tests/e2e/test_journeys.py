@@ -207,12 +207,16 @@ def test_the_note_at_every_display_scale(desktop):
                 [(i, y - n) for i in range(x - n, x + w + n)] + [(i, y + h - 1 + n) for i in range(x - n, x + w + n)]
         assert {pixel(*p) for p in ring(0)} == {BLACK} and {pixel(*p) for p in ring(1)} == {BACKGROUND}, dpi
         # The parts where the 100 % card has them, scaled; each label whole.
-        assert at(d, note.at(TEXT_BOX))[0] == "Edit" and at(d, note.at((12, 100)))[0] == "GlumaNoteForm", dpi
+        assert at(d, note.at((258, 188)))[0] == "Edit" and at(d, note.at((12, 100)))[0] == "GlumaNoteForm", dpi
         for box in ((16, 16, 33, 17), (56, 16, 178, 17)):  # "菜单"; the stamp up to the minimise mark
             assert label_fits(pixel, note, box), (dpi, box)
         assert note.open_menu(), dpi
         d.key("Escape")
         note.click(MINIMISE)
         wait_for(lambda: not note.shown(), 5, what=f"the minimise mark at {dpi} dpi")
+        app.choose_tray(4)  # 关于桌面格卢玛, as large as its design at the scale
+        box = wait_for(lambda: d.visible(name='关于 "ZQ"桌面格卢玛'), 10, what="the about box")[0]
+        d.screenshot(f"about-{dpi}dpi.png")
+        assert int(d.run(["xwininfo", "-id", box]).stdout.decode().split("Width:")[1].split()[0]) >= 352 * s, dpi
         app.proc.kill()
     d.run(["/usr/lib/wine/wineserver", "-k"], check=False)
