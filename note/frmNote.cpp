@@ -4,7 +4,6 @@
 #include "imaging/SkinForDpi.h"
 #include "imaging/core/RunScan.h"
 #include "note/NoteOnScreen.h"
-#include "resources/resource.h"
 #include "toolkit/Application.h"
 #include "toolkit/Dpi.h"
 #include "toolkit/Help.h"

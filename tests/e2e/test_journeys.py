@@ -180,8 +180,12 @@ def test_the_note_at_every_display_scale(desktop):
     for exe in {EXE, BUILD / "i686" / "GlumaNote.exe"}:
         got = imports(exe) if exe.exists() else {"CreateWindowExW"}
         assert "CreateWindowExW" in got and not got & DPI_FUNCTIONS, (exe, got & DPI_FUNCTIONS)
+    international = r"HKCU\Control Panel\International"
     for dpi in (120, 144, 192, 96):  # Wine takes the DPI when its server starts; the last row puts 96 back
         d.run([WINE, "reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t", "REG_DWORD", "/d", str(dpi), "/f"])
+        # At 120 dpi a long custom date format: the stamp must end before the minimise mark all the same.
+        d.run([WINE, "reg", *(["add", international, "/v", "sShortDate", "/d", "dddd yyyy-MM-dd dddd", "/f"] if dpi == 120
+                              else ["delete", international, "/v", "sShortDate", "/f"])], check=False)
         d.run(["/usr/lib/wine/wineserver", "-k"], check=False)
         app = App(d, dpi=dpi)
         note, s = app.new_note(), dpi / 96
