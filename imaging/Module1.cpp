@@ -4,7 +4,6 @@
 #include "imaging/core/RunScan.h"
 #include "toolkit/Form.h"
 #include "toolkit/Gdi.h"
-#include "toolkit/Screen.h"
 #include "toolkit/core/CheckedMath.h"
 #include "toolkit/core/Rounding.h"
 
@@ -49,8 +48,9 @@ void ShapeFormToPicture(tk::Form& frm, int32_t& lKeyColour) {
     // rectangle rather than being cut to a picture that is not there.
     if (!dib->Holding()) return;
 
-    const double tppX = tk::TwipsPerPixelX();
-    const double tppY = tk::TwipsPerPixelY();
+    // The window's own twips per pixel: they follow its DPI.
+    const double tppX = frm.TwipsPerPixel();
+    const double tppY = frm.TwipsPerPixel();
     const Frame f = MeasureFrame(frm, tppX, tppY);
     const int32_t outerW = tk::CheckedAdd(tk::CheckedMul(2, f.border), w);
     const int32_t outerH = tk::CheckedAdd(tk::CheckedAdd(f.border, h), f.title);

@@ -39,6 +39,11 @@ void NoteReminder::Load() {
     m_tmrEvent.SetEnabled(false);
 }
 
+void NoteReminder::SetLayout(const RECT& date, const RECT& time, HFONT font) {
+    m_myDate.SetLayout(date, font);
+    m_myTime.SetLayout(time, font);
+}
+
 void NoteReminder::ShowPickers() {
     // The date first: a picker's control is made when it is first shown, and the
     // keyboard's tab order is the order they were made in.

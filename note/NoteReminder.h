@@ -41,6 +41,9 @@ public:
     // From the note's load: the date is today, the timer is off.
     void Load();
 
+    // The pickers' places and font after a DPI change; the font must outlive the pickers.
+    void SetLayout(const RECT& date, const RECT& time, HFONT font);
+
     void ShowPickers();
     // Hiding the pickers also cancels an armed reminder; values and flag stay.
     void HidePickers();

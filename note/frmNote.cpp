@@ -1,10 +1,11 @@
 #include "note/frmNote.h"
 
 #include "imaging/Module1.h"
+#include "imaging/SkinForDpi.h"
 #include "imaging/core/RunScan.h"
 #include "note/NoteOnScreen.h"
-#include "resources/resource.h"
 #include "toolkit/Application.h"
+#include "toolkit/Dpi.h"
 #include "toolkit/Help.h"
 #include "toolkit/WindowOrder.h"
 
@@ -21,19 +22,25 @@ tk::FormStyle NoteStyle() {
     return style;
 }
 
-RECT Rect(int left, int top, int width, int height) { return RECT{left, top, left + width, top + height}; }
+// The design at 96 dpi: left, top, width, height.
+struct Box96 {
+    int left, top, width, height;
+};
+constexpr Box96 kParts[] = {
+    {16, 16, 33, 17},   // Label1, "菜单"
+    // labTime: 153 wide as designed; its text may run on up to the minimise mark, as the
+    // design's stamp did, and ends in an ellipsis rather than running over it.
+    {56, 16, 178, 17},
+    {240, 16, 9, 9},    // lblMinimise
+    {256, 16, 9, 9},    // lblClose
+};
+constexpr Box96 kTextBox = {16, 40, 249, 0};  // its height depends on the pickers
+constexpr Box96 kMyDate = {48, 168, 81, 17};
+constexpr Box96 kMyTime = {152, 168, 81, 17};
 
 }  // namespace
 
-frmNote::frmNote()
-    : Form(NoteStyle()),
-      // The designed fonts are Western faces; asking for the Chinese character set lets
-      // the font mapper pick a face that has the characters of the captions and the text.
-      m_font(tk::CreatePointFont(L"MS Sans Serif", 8.25, true, false, GB2312_CHARSET)),
-      m_pickerFont(tk::CreatePointFont(L"MS Serif", 6, true, false, GB2312_CHARSET)),
-      m_reminder(*this, [this] { ReminderDue(); }) {
-    BuildMenu();
-}
+frmNote::frmNote() : Form(NoteStyle()), m_reminder(*this, [this] { ReminderDue(); }) { BuildMenu(); }
 
 void frmNote::BuildMenu() {
     m_mnopt.AddItem(mnuOpenNotes, L"打开文件中保存的格卢玛", [this] { mnuOpenNotes_Click(); });
@@ -45,72 +52,101 @@ void frmNote::BuildMenu() {
     m_mnopt.AddItem(mnuHideMin, L"当最小化的时候隐藏标签", [this] { mnuHideMin_Click(); }, true);
 }
 
+RECT frmNote::PartRect(Part part) const {
+    const Box96 b = part == Part::TextBox ? Box96{kTextBox.left, kTextBox.top, kTextBox.width, m_textHeight}
+                                          : kParts[static_cast<int>(part)];
+    return tk::ScaleBox(b.left, b.top, b.width, b.height, Dpi());
+}
+
 void frmNote::OnCreate() {
     SetCaption(L"Note");
-    SetPicture(tk::ProgramBitmap(IDB_SKIN));  // one skin, read once and shared by every note
+    // One skin per DPI, made once and shared by every note at that DPI.
+    SetPicture(imaging::SkinForDpi(Dpi()));
     CreateControls();  // the text box first: it is first in the focus order
     CreateLabelsAndLines();
+    LayOut();
 }
 
 void frmNote::CreateControls() {
     tk::TextBoxArgs text;
     text.id = idTxtNote;
-    text.rect = Rect(16, 40, 249, kTextHeight);
-    text.font = m_font.Get();
     m_txtNote.Create(*this, text);
 
     note::NoteReminder::Layout pickers;
     pickers.dateId = idMyDate;
     pickers.timeId = idMyTime;
-    pickers.date = Rect(48, 168, 81, 17);
-    pickers.time = Rect(152, 168, 81, 17);
-    pickers.font = m_pickerFont.Get();
     m_reminder.Create(pickers);
 }
 
 void frmNote::CreateLabelsAndLines() {
     tk::LabelArgs menu;
-    menu.rect = Rect(16, 16, 33, 17);
     menu.caption = L"菜单";
-    menu.font = m_font.Get();
     menu.onClick = [this] { Label1_Click(); };
-    AddLabel(menu);
+    m_partLabels[0] = &AddLabel(menu);
 
     tk::LabelArgs stamp;
-    stamp.rect = Rect(56, 16, 153, 17);
     stamp.caption = L"创建于";
-    stamp.font = m_font.Get();
     // One line: the stamp is never wrapped into a second line that the label cannot show.
-    stamp.format = DT_LEFT | DT_SINGLELINE | DT_NOCLIP | DT_NOPREFIX;
+    stamp.format = DT_LEFT | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX;
     stamp.onMouseDown = [this](int button) {
         if (button == tk::kLeftButton) DragWindow();
     };
-    m_labTime = &AddLabel(stamp);
+    m_partLabels[1] = &AddLabel(stamp);
 
     tk::LabelArgs minimise;
-    minimise.rect = Rect(240, 16, 9, 9);
     minimise.onClick = [this] { lblMinimise_Click(); };
-    AddLabel(minimise);
+    m_partLabels[2] = &AddLabel(minimise);
 
     tk::LabelArgs close;
-    close.rect = Rect(256, 16, 9, 9);
     close.onClick = [this] { lblClose_Click(); };
-    AddLabel(close);
+    m_partLabels[3] = &AddLabel(close);
+}
 
-    AddLine(tk::Line{{240, 24}, {248, 24}, 2, RGB(0, 0, 0)});  // Line3: the minimise stroke
-    AddLine(tk::Line{{256, 16}, {264, 24}, 2, RGB(0, 0, 0)});  // Line1 and Line2: the close cross
-    AddLine(tk::Line{{256, 24}, {264, 16}, 2, RGB(0, 0, 0)});
+// Places every part, makes the fonts and draws the marks for the note's DPI.
+void frmNote::LayOut() {
+    const int dpi = Dpi();
+    // The designed fonts are Western faces; asking for the Chinese character set lets
+    // the font mapper pick a face that has the characters of the captions and the text.
+    tk::ScopedGdiObject<HFONT> font(tk::CreatePointFont(L"MS Sans Serif", 8.25, true, false, GB2312_CHARSET, dpi));
+    tk::ScopedGdiObject<HFONT> pickerFont(tk::CreatePointFont(L"MS Serif", 6, true, false, GB2312_CHARSET, dpi));
+    m_txtNote.SetLayout(PartRect(Part::TextBox), font.Get());
+    m_reminder.SetLayout(tk::ScaleBox(kMyDate.left, kMyDate.top, kMyDate.width, kMyDate.height, dpi),
+                         tk::ScaleBox(kMyTime.left, kMyTime.top, kMyTime.width, kMyTime.height, dpi),
+                         pickerFont.Get());
+    for (Part part : {Part::MenuLabel, Part::Stamp, Part::Minimise, Part::Close})
+        SetLabelLayout(*m_partLabels[static_cast<int>(part)], PartRect(part), font.Get());
+    // The old fonts go only now that nothing draws with them.
+    m_font.Reset(font.Release());
+    m_pickerFont.Reset(pickerFont.Release());
+
+    auto at = [dpi](int x, int y) { return POINT{tk::Scale(x, dpi), tk::Scale(y, dpi)}; };
+    const int width = tk::Scale(2, dpi);
+    SetLines({
+        tk::Line{at(240, 24), at(248, 24), width, RGB(0, 0, 0)},  // Line3: the minimise stroke
+        tk::Line{at(256, 16), at(264, 24), width, RGB(0, 0, 0)},  // Line1 and Line2: the close cross
+        tk::Line{at(256, 24), at(264, 16), width, RGB(0, 0, 0)},
+    });
 }
 
 void frmNote::OnLoad() {
     m_reminder.Load();
+    Shape();
+}
+
+void frmNote::Shape() {
     if (Picture()) {
         int32_t keyColour = imaging::kKeyFromPicture;
         ShapeFormToPicture(*this, keyColour);
     }
 }
 
-void frmNote::SetCreationStamp(std::wstring text) { SetLabelCaption(*m_labTime, std::move(text)); }
+void frmNote::OnDpiChanged() {
+    SetPicture(imaging::SkinForDpi(Dpi()));
+    LayOut();
+    Shape();  // the window is the new skin's size, cut to its card
+}
+
+void frmNote::SetCreationStamp(std::wstring text) { SetLabelCaption(*m_partLabels[1], std::move(text)); }
 
 void frmNote::OnMouseDown(int button, int shift, double x, double y) {
     (void)shift, (void)x, (void)y;
@@ -158,7 +194,9 @@ void frmNote::mnuSetDateTime_Click() {
         m_reminder.HidePickers();
     }
     m_mnopt.SetChecked(mnuSetDateTime, show);
-    m_txtNote.SetHeight(show ? kTextHeightWithPickers : kTextHeightWithoutPickers);
+    m_textHeight = show ? kTextHeightWithPickers : kTextHeightWithoutPickers;
+    const RECT text = PartRect(Part::TextBox);
+    m_txtNote.SetHeight(text.bottom - text.top);
 }
 
 // The note's own options: stay on top, hide instead of minimising, and the help file.

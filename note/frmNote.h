@@ -27,14 +27,21 @@ public:
     // Child controls.
     enum ControlId : int { idTxtNote = 1, idMyDate, idMyTime };
 
-    // Layout of the card, in client pixels.
+    // Layout of the card, in client pixels at 96 dpi; Dpi() scales it.
     static constexpr int kClientWidth = 284;     // as designed; the skin makes it 284 x 210
     static constexpr int kClientHeight = 211;
     static constexpr int kTextHeight = 153;      // as designed
     static constexpr int kTextHeightWithPickers = 105;
     static constexpr int kTextHeightWithoutPickers = 129;
 
+    // The parts of the card that the user points at.
+    enum class Part { MenuLabel, Stamp, Minimise, Close, TextBox };
+
     frmNote();
+
+    // Where a part lies, in client pixels at the note's current DPI: the one place that
+    // places them (drawing, hit areas and the text box all use it).
+    RECT PartRect(Part part) const;
 
     // The creation stamp, set once by the command that made the note.
     void SetCreationStamp(std::wstring text);
@@ -51,12 +58,15 @@ protected:
     void OnLoad() override;
     void OnMouseDown(int button, int shift, double x, double y) override;
     void OnTimer(UINT_PTR id) override;
+    void OnDpiChanged() override;
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
     void CreateLabelsAndLines();
     void CreateControls();
     void BuildMenu();
+    void LayOut();
+    void Shape();
     void DragWindow();
     void RestoreFocus();
     void ReminderDue();
@@ -70,12 +80,13 @@ private:
     void mnuStayOnTop_Click();
     void mnuHideMin_Click();
 
-    tk::ScopedGdiObject<HFONT> m_font;        // text box and labels
+    tk::ScopedGdiObject<HFONT> m_font;        // text box and labels, at the note's DPI
     tk::ScopedGdiObject<HFONT> m_pickerFont;  // the reminder's two pickers
     tk::TextBox m_txtNote;
     note::NoteReminder m_reminder;
     tk::PopupMenu m_mnopt;
     note::NoteFileCommands m_files;  // the file dialog and the encoding of the file opened last
-    tk::Label* m_labTime = nullptr;    // the form owns its labels
+    tk::Label* m_partLabels[4] = {};       // menu label, stamp, minimise, close; the form owns them
+    int m_textHeight = kTextHeight;    // at 96 dpi: shorter while the pickers show
     HWND m_lastFocus = nullptr;        // the control that had the keyboard when the note was left
 };

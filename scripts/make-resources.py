@@ -4,7 +4,9 @@
     resources/skin.bmp       the note card's background picture (24-bit BMP, 284 x 210)
     resources/skin.runs      the same file as the program carries it: the BMP's headers, then
                              its pixels as runs (see toolkit/core/PixelRuns.h); 4 KB, not 175
-    resources/GlumaNote.ico  the program icon: 16x16 and 32x32, each in 16 and 256 colours
+    resources/GlumaNote.ico  the program icon: 16x16 and 32x32, each in 16 and 256 colours, then
+                             20, 24, 40, 48 and 64 in 256 colours (the small and large icon
+                             sizes at 125 % to 200 %) and 256 (a PNG) for Explorer's large views
     resources/hand.cur       the about box's link pointer: a 32x32, 16-colour pointing hand
 
 The pictures are drawn here in code, so they can be reviewed as text and rebuilt
@@ -187,6 +189,47 @@ def draw_note_pad(size, rich):
     return c
 
 
+def draw_note_pad_at(size):
+    """The same pad drawn for any other size: its lengths are those of the 32-pixel drawing
+    scaled to the size and rounded to whole pixels, its outlines and text lines one pixel
+    thick per 32 pixels of size, so every size is drawn on its own pixel grid."""
+    u = size / 32.0
+    px = lambda v: int(round(v * u))
+    w = max(1, px(1))                                   # outline and line thickness
+    x0 = y0 = px(2)
+    x1 = y1 = size - 1 - px(6)
+    step, sheets, fold = max(w + 1, px(2)), 2 if size >= 24 else 1, max(3, px(6))
+    c = Canvas(size)
+
+    def ring(a0, b0, a1, b1, colour):
+        for k in range(w):
+            c.frame(a0 + k, b0 + k, a1 - k, b1 - k, colour)
+    for k in range(sheets, 0, -1):
+        d = k * step
+        c.fill(x0 + d, y0 + d, x1 + d, y1 + d, (226, 196, 0) if k == 2 else (244, 220, 0))
+        ring(x0 + d, y0 + d, x1 + d, y1 + d, BLACK)
+    for y in range(y0, y1 + 1):
+        for x in range(x0, x1 + 1):
+            i, j = x1 - x, y1 - y
+            if i + j < fold:
+                continue
+            edge = min(x - x0, y - y0, i, j) < w
+            c.put(x, y, BLACK if edge else YELLOW)
+    c.fill(x0 + w, y0 + w + px(1), x1 - w, y0 + w + px(3) - 1, (255, 236, 96))
+    rows = [px(10), px(13), px(16), px(19)][:4 if size >= 24 else 3]
+    for n, ly in enumerate(rows):
+        right = px(21) if n < len(rows) - 1 else px(14)
+        c.fill(px(6), ly, min(right, x1 - fold - w), ly + w - 1, (112, 112, 112))
+    for y in range(y1 - fold, y1 + 1):
+        for x in range(x1 - fold, x1 + 1):
+            i, j = x1 - x, y1 - y
+            if i + j < fold:
+                continue
+            outline = i + j < fold + w or i < w or j < w or i > fold - w or j > fold - w
+            c.put(x, y, BLACK if outline else (255, 250, 170))
+    return c
+
+
 # ---------------------------------------------------------------------------------------
 # Link pointer: a pointing hand, 32 x 32, hotspot at the tip of the index finger.
 
@@ -283,12 +326,13 @@ def icon_image(canvas, bits):
 
 
 def icon_file(kind, entries):
-    """kind 1 is an icon, 2 a cursor; entries are (canvas, bits, hotspot)."""
-    images = [icon_image(canvas, bits) for canvas, bits, _ in entries]
+    """kind 1 is an icon, 2 a cursor; entries are (canvas, bits, hotspot); bits 32 stores the
+    image as a PNG with transparency, as Windows takes its 256-pixel icons."""
+    images = [png_rgba(canvas) if bits == 32 else icon_image(canvas, bits) for canvas, bits, _ in entries]
     out = bytearray(struct.pack("<HHH", 0, kind, len(entries)))
     offset = 6 + 16 * len(entries)
     for (canvas, bits, hotspot), image in zip(entries, images):
-        size = canvas.size
+        size = canvas.size % 256                      # 0 stands for 256
         colours = 1 << bits if bits < 8 else 0
         if kind == 1:
             field1, field2 = 1, bits                  # planes, bit count
@@ -302,8 +346,9 @@ def icon_file(kind, entries):
 
 
 def icon_entries():
-    return [(draw_note_pad(size, bits == 8), bits, None)
-            for bits in (4, 8) for size in (32, 16)]
+    first = [(draw_note_pad(size, bits == 8), bits, None) for bits in (4, 8) for size in (32, 16)]
+    return first + [(draw_note_pad_at(size), 8, None) for size in (20, 24, 40, 48, 64)] + \
+        [(draw_note_pad_at(256), 32, None)]
 
 
 def make_icon():
@@ -325,13 +370,26 @@ def png(canvas, scale, backdrop=(200, 230, 255)):
         for x in range(size):
             colour = canvas.px[y // scale][x // scale]
             raw += bytes(colour if colour is not None else backdrop)
+    return png_file(size, 2, bytes(raw))
 
+
+def png_rgba(canvas):
+    """The canvas as a PNG file with an alpha channel: transparent where it holds None."""
+    raw = bytearray()
+    for row in canvas.px:
+        raw.append(0)
+        for colour in row:
+            raw += bytes(colour + (255,)) if colour is not None else bytes(4)
+    return png_file(canvas.size, 6, bytes(raw))
+
+
+def png_file(size, colour_type, raw):
     def chunk(tag, data):
         body = tag + data
         return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body))
 
-    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", size, size, 8, 2, 0, 0, 0))
-            + chunk(b"IDAT", zlib.compress(bytes(raw), 9)) + chunk(b"IEND", b""))
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", size, size, 8, colour_type, 0, 0, 0))
+            + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
 
 
 def write_previews(directory):
@@ -339,7 +397,7 @@ def write_previews(directory):
     for canvas, bits, _ in icon_entries():
         name = "icon-%d-%dbpp.png" % (canvas.size, bits)
         with open(os.path.join(directory, name), "wb") as f:
-            f.write(png(canvas, 256 // canvas.size))
+            f.write(png(canvas, max(1, 256 // canvas.size)))
     with open(os.path.join(directory, "hand.png"), "wb") as f:
         f.write(png(draw_hand(), 8))
 

@@ -4,7 +4,7 @@
 #include "resources/version.h"
 #include "toolkit/Application.h"
 #include "toolkit/LoadedForms.h"
-#include "toolkit/Screen.h"
+#include "toolkit/Dpi.h"
 #include "toolkit/WebPage.h"
 #include "toolkit/core/Rounding.h"
 
@@ -15,33 +15,24 @@ const wchar_t kAboutCopyright[] = L"" GLUMA_COPYRIGHT;
 
 namespace {
 
-// The layout is designed in twips (5280 x 2655 client); the window system wants pixels.
-const double kClientWidthTwips = 5280;
-const double kClientHeightTwips = 2655;
-
-int PixelsX(double twips) { return tk::RoundHalfEven(twips / tk::TwipsPerPixelX()); }
-int PixelsY(double twips) { return tk::RoundHalfEven(twips / tk::TwipsPerPixelY()); }
-
-// Left, top, width and height in twips, each converted on its own as the designer does.
-RECT TwipsRect(double left, double top, double width, double height) {
-    int x = PixelsX(left), y = PixelsY(top);
-    return RECT{x, y, x + PixelsX(width), y + PixelsY(height)};
-}
+// The layout is designed in twips (5280 x 2655 client, 352 x 177 pixels at 96 dpi).
+constexpr int kClientWidth96 = 352;
+constexpr int kClientHeight96 = 177;
 
 tk::FormStyle AboutStyle() {
     tk::FormStyle style;
     // A fixed dialog frame: a caption with the close box, no resizing, no minimising.
     style.style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPSIBLINGS;
     style.exStyle = WS_EX_DLGMODALFRAME;
-    style.clientWidth = PixelsX(kClientWidthTwips);
-    style.clientHeight = PixelsY(kClientHeightTwips);
+    style.clientWidth = kClientWidth96;
+    style.clientHeight = kClientHeight96;
     style.scaleMode = tk::ScaleMode::Twips;
     return style;
 }
 
+// The program icon at a size (the system's icon sizes for the box's DPI); the caller owns it.
 HICON ProgramIcon(int size) {
-    return static_cast<HICON>(
-        LoadImageW(tk::Instance(), MAKEINTRESOURCEW(IDI_GLUMANOTE), IMAGE_ICON, size, size, LR_SHARED));
+    return static_cast<HICON>(LoadImageW(tk::Instance(), MAKEINTRESOURCEW(IDI_GLUMANOTE), IMAGE_ICON, size, size, 0));
 }
 
 }  // namespace
@@ -61,50 +52,71 @@ void frmAbout::ShowAbout() {
     if (about) about->Show();
 }
 
-void frmAbout::OnCreate() {
-    m_textFont.Reset(tk::CreatePointFont(L"宋体", 9, false, false, GB2312_CHARSET));
-    m_linkFont.Reset(tk::CreatePointFont(L"宋体", 9, false, true, GB2312_CHARSET));
+// Left, top, width and height in twips, each converted on its own as the designer does,
+// at the box's DPI.
+RECT frmAbout::TwipsRect(double left, double top, double width, double height) const {
+    auto pixels = [this](double twips) { return tk::RoundHalfEven(twips / TwipsPerPixel()); };
+    const int x = pixels(left), y = pixels(top);
+    return RECT{x, y, x + pixels(width), y + pixels(height)};
+}
 
-    m_picture1.Create(*this, TwipsRect(120, 240, 615, 495), ProgramIcon(GetSystemMetrics(SM_CXICON)));
+void frmAbout::OnCreate() {
+    m_picture1.Create(*this, RECT{}, nullptr);
 
     tk::LabelArgs label2;
-    label2.rect = TwipsRect(1080, 240, 3015, 375);
     label2.caption = kAboutVersion;
-    label2.font = m_textFont.Get();
     m_label2 = &AddLabel(label2);
 
     tk::LabelArgs label4;
-    label4.rect = TwipsRect(1080, 720, 3135, 375);
     label4.caption = kAboutCopyright;
-    label4.font = m_textFont.Get();
     m_label4 = &AddLabel(label4);
 
     tk::LabelArgs label1;
-    label1.rect = TwipsRect(1080, 1200, 4095, 495);
     label1.caption = tk::kHomePage;
-    label1.font = m_linkFont.Get();
     // Plain link blue: the theme's hot-track colour is too pale to read on some themes.
     label1.color = RGB(0, 0, 255);
-    // A shared resource cursor: the system frees it, not us.
-    label1.cursor = LoadCursorW(tk::Instance(), MAKEINTRESOURCEW(IDC_LINKHAND));
+    // The pointing hand at the system's pointer size for the box's DPI.
+    const int cursor = tk::SystemMetricForDpi(SM_CXCURSOR, Dpi());
+    m_hand.Reset(static_cast<HICON>(
+        LoadImageW(tk::Instance(), MAKEINTRESOURCEW(IDC_LINKHAND), IMAGE_CURSOR, cursor, cursor, 0)));
+    label1.cursor = m_hand.Get();
     label1.tooltip = tk::kHomePage;
     label1.onClick = [this] { Label1_Click(); };
     m_label1 = &AddLabel(label1);
 
     tk::ButtonArgs command1;
     command1.id = Command1Id;
-    command1.rect = TwipsRect(1800, 1920, 1215, 495);
     command1.caption = L"OK";
-    command1.font = m_textFont.Get();
     command1.isDefault = true;
     command1.isCancel = true;
     command1.onClick = [this] { Command1_Click(); };
     m_command1.Create(*this, command1);
+    LayOut();
+}
+
+// Places the controls, makes the fonts and loads the icons for the box's DPI.
+void frmAbout::LayOut() {
+    const int dpi = Dpi();
+    tk::ScopedGdiObject<HFONT> text(tk::CreatePointFont(L"宋体", 9, false, false, GB2312_CHARSET, dpi));
+    tk::ScopedGdiObject<HFONT> link(tk::CreatePointFont(L"宋体", 9, false, true, GB2312_CHARSET, dpi));
+    tk::OwnedIcon large(ProgramIcon(tk::SystemMetricForDpi(SM_CXICON, dpi)));
+    tk::OwnedIcon small(ProgramIcon(tk::SystemMetricForDpi(SM_CXSMICON, dpi)));
+    tk::PlaceControl(m_picture1.Handle(), TwipsRect(120, 240, 615, 495), nullptr);
+    m_picture1.SetIcon(large.Get());
+    SetIcon(small.Get(), large.Get());
+    SetLabelLayout(*m_label2, TwipsRect(1080, 240, 3015, 375), text.Get());
+    SetLabelLayout(*m_label4, TwipsRect(1080, 720, 3135, 375), text.Get());
+    SetLabelLayout(*m_label1, TwipsRect(1080, 1200, 4095, 495), link.Get());
+    tk::PlaceControl(m_command1.Handle(), TwipsRect(1800, 1920, 1215, 495), text.Get());
+    // What the window drew with before goes only now that nothing uses it.
+    m_textFont.Reset(text.Release());
+    m_linkFont.Reset(link.Release());
+    m_largeIcon.Reset(large.Release());
+    m_smallIcon.Reset(small.Release());
 }
 
 void frmAbout::OnLoad() {
     SetCaption(kAboutCaption);
-    SetIcon(ProgramIcon(GetSystemMetrics(SM_CXSMICON)), ProgramIcon(GetSystemMetrics(SM_CXICON)));
     CentreOnScreen();
 }
 

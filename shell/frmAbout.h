@@ -28,8 +28,11 @@ protected:
     void OnCreate() override;
     void OnLoad() override;
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void OnDpiChanged() override { LayOut(); }
 
 private:
+    void LayOut();
+    RECT TwipsRect(double left, double top, double width, double height) const;
     void Label1_Click();
     void Command1_Click();
     void CentreOnScreen();
@@ -37,6 +40,9 @@ private:
     // Fonts outlive the controls that draw with them: members go after the window.
     tk::ScopedGdiObject<HFONT> m_textFont;
     tk::ScopedGdiObject<HFONT> m_linkFont;
+    tk::OwnedIcon m_largeIcon;  // the program icon at the box's DPI
+    tk::OwnedIcon m_smallIcon;
+    tk::OwnedIcon m_hand;       // the link's pointer
     tk::Label* m_label1 = nullptr;  // the labels belong to the form
     tk::Label* m_label2 = nullptr;
     tk::Label* m_label4 = nullptr;

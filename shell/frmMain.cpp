@@ -4,6 +4,7 @@
 #include "shell/TrayCommands.h"
 #include "shell/modSysTray.h"
 #include "toolkit/Application.h"
+#include "toolkit/Dpi.h"
 
 const wchar_t kMainCaption[] = L"\"ZQ\"桌面格卢玛";
 
@@ -32,12 +33,15 @@ void frmMain::BuildMenu() {
 
 void frmMain::OnLoad() {
     HINSTANCE inst = tk::Instance();
-    auto small = static_cast<HICON>(LoadImageW(inst, MAKEINTRESOURCEW(IDI_GLUMANOTE), IMAGE_ICON,
-                                               GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
-                                               LR_SHARED));
-    auto large = static_cast<HICON>(LoadImageW(inst, MAKEINTRESOURCEW(IDI_GLUMANOTE), IMAGE_ICON,
-                                               GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON),
-                                               LR_SHARED));
+    // The tray draws the small icon: at the system's small-icon size for our DPI, the image
+    // drawn for that size is taken rather than another one stretched. The main window
+    // never moves, so its DPI stays the one it was made with.
+    const int smallSize = tk::SystemMetricForDpi(SM_CXSMICON, Dpi());
+    const int largeSize = tk::SystemMetricForDpi(SM_CXICON, Dpi());
+    auto small = static_cast<HICON>(
+        LoadImageW(inst, MAKEINTRESOURCEW(IDI_GLUMANOTE), IMAGE_ICON, smallSize, smallSize, LR_SHARED));
+    auto large = static_cast<HICON>(
+        LoadImageW(inst, MAKEINTRESOURCEW(IDI_GLUMANOTE), IMAGE_ICON, largeSize, largeSize, LR_SHARED));
     SetIcon(small, large);
     SetCaption(kMainCaption);
     AddTrayIcon(*this, Caption());

@@ -4,6 +4,7 @@
 
 #include "toolkit/Application.h"
 #include "toolkit/CreateFailure.h"
+#include "toolkit/Dpi.h"
 #include "toolkit/Form.h"
 
 namespace tk {
@@ -67,6 +68,12 @@ bool DatePicker::Visible() const { return m_hwnd && (GetWindowLongPtrW(m_hwnd, G
 void DatePicker::SetVisible(bool visible) {
     if (visible && !m_hwnd) MakeControl();
     if (m_hwnd) ShowWindow(m_hwnd, visible ? SW_SHOWNA : SW_HIDE);
+}
+
+void DatePicker::SetLayout(const RECT& rect, HFONT font) {
+    m_args.rect = rect;
+    m_args.font = font;
+    if (m_hwnd) PlaceControl(m_hwnd, rect, font);
 }
 
 LRESULT DatePicker::OnNotify(NMHDR* hdr) {

@@ -43,6 +43,8 @@ public:
     void SetValue(const SYSTEMTIME& value);
     bool Visible() const;
     void SetVisible(bool visible);
+    // Another place (the parent's client pixels) and font, for the control made now or later.
+    void SetLayout(const RECT& rect, HFONT font);
 
     // Runs when the user changes the value (not when SetValue does).
     void OnChange(std::function<void()> handler) { m_onChange = std::move(handler); }

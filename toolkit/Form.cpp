@@ -59,14 +59,22 @@ void Form::RegisterClassOnce() {
 bool Form::Load() {
     assert(!m_hwnd);
     RegisterClassOnce();
-    RECT r = {0, 0, m_style.clientWidth, m_style.clientHeight};
-    AdjustWindowRectEx(&r, m_style.style, FALSE, m_style.exStyle);
+    // New windows open on the primary monitor, at the system DPI, unless the system knows
+    // better: then the size is put right once the window tells its DPI.
+    const int dpi = SystemDpi();
+    RECT r = {0, 0, Scale(m_style.clientWidth, dpi), Scale(m_style.clientHeight, dpi)};
+    AdjustWindowRectForDpi(r, m_style.style, m_style.exStyle, dpi);
     HWND hwnd = CreateWindowExW(m_style.exStyle, kFormClass, L"", m_style.style | WS_CLIPCHILDREN,
                                 CW_USEDEFAULT, CW_USEDEFAULT, r.right - r.left, r.bottom - r.top,
                                 nullptr, nullptr, Instance(), this);
     if (!hwnd && m_createError) std::rethrow_exception(std::exchange(m_createError, nullptr));
     RequireCreated(hwnd, L"窗口 (GlumaNoteForm)");
     m_ownedByWindow = true;
+    if (m_dpi != dpi) {
+        r = RECT{0, 0, Scale(m_style.clientWidth, m_dpi), Scale(m_style.clientHeight, m_dpi)};
+        AdjustWindowRectForDpi(r, m_style.style, m_style.exStyle, m_dpi);
+        SetWindowPos(hwnd, nullptr, 0, 0, r.right - r.left, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     ++m_dispatchDepth;
     try {
         OnLoad();
@@ -89,6 +97,7 @@ LRESULT CALLBACK Form::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
     if (msg == WM_NCCREATE) {
         self = static_cast<Form*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         self->m_hwnd = hwnd;
+        self->m_dpi = DpiOf(hwnd);
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
         LoadedForms::Add(self);
     } else {
@@ -194,6 +203,17 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
         Unload();
         return 0;
+    case WM_DPICHANGED: {
+        // The new DPI comes with the message: the system's answer for the window may still
+        // be the old one while the message is handled.
+        m_dpi = LOWORD(wParam);
+        const RECT& r = *reinterpret_cast<const RECT*>(lParam);
+        SetWindowPos(m_hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        OnDpiChanged();
+        InvalidateRect(m_hwnd, nullptr, FALSE);
+        return 0;
+    }
     }
     return DefWindowProcW(m_hwnd, msg, wParam, lParam);
 }
@@ -243,21 +263,23 @@ void Form::SetPicture(SharedBitmap picture) {
     if (m_hwnd) InvalidateRect(m_hwnd, nullptr, FALSE);
 }
 
+double Form::TwipsPerPixel() const { return tk::TwipsPerPixel(m_dpi); }
+
 double Form::OuterWidthTwips() const {
     RECT r;
     GetWindowRect(m_hwnd, &r);
-    return (r.right - r.left) * TwipsPerPixelX();
+    return (r.right - r.left) * TwipsPerPixel();
 }
 
 double Form::OuterHeightTwips() const {
     RECT r;
     GetWindowRect(m_hwnd, &r);
-    return (r.bottom - r.top) * TwipsPerPixelY();
+    return (r.bottom - r.top) * TwipsPerPixel();
 }
 
 void Form::SetOuterSizeTwips(double width, double height) {
-    int w = RoundHalfEven(width / TwipsPerPixelX());
-    int h = RoundHalfEven(height / TwipsPerPixelY());
+    int w = RoundHalfEven(width / TwipsPerPixel());
+    int h = RoundHalfEven(height / TwipsPerPixel());
     SetWindowPos(m_hwnd, nullptr, 0, 0, w, h, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -274,11 +296,11 @@ double Form::ClientHeight() const {
 }
 
 double Form::ToUnitX(double pixels) const {
-    return m_scaleMode == ScaleMode::Twips ? pixels * TwipsPerPixelX() : pixels;
+    return m_scaleMode == ScaleMode::Twips ? pixels * TwipsPerPixel() : pixels;
 }
 
 double Form::ToUnitY(double pixels) const {
-    return m_scaleMode == ScaleMode::Twips ? pixels * TwipsPerPixelY() : pixels;
+    return m_scaleMode == ScaleMode::Twips ? pixels * TwipsPerPixel() : pixels;
 }
 
 Label& Form::AddLabel(const LabelArgs& args) {
@@ -299,6 +321,26 @@ void Form::SetLabelCaption(Label& label, std::wstring caption) {
     label.m_args.caption = std::move(caption);
     // The label is transparent: repaint what lies behind it too.
     if (m_hwnd) InvalidateRect(m_hwnd, &label.Rect(), FALSE);
+}
+
+void Form::SetLabelLayout(Label& label, const RECT& rect, HFONT font) {
+    if (m_hwnd) InvalidateRect(m_hwnd, &label.Rect(), FALSE);
+    label.m_args.rect = rect;
+    label.m_args.font = font;
+    if (m_hwnd) InvalidateRect(m_hwnd, &rect, FALSE);
+    if (!m_tooltip || label.m_args.tooltip.empty()) return;
+    TTTOOLINFOW ti = {};
+    ti.cbSize = TTTOOLINFOW_V2_SIZE;
+    ti.hwnd = m_hwnd;
+    for (std::size_t i = 0; i < m_labels.size(); ++i)
+        if (m_labels[i].get() == &label) ti.uId = i + 1;  // as AddLabelTooltip numbered it
+    ti.rect = rect;
+    SendMessageW(m_tooltip, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&ti));
+}
+
+void Form::SetLines(std::vector<Line> lines) {
+    m_lines = std::move(lines);
+    if (m_hwnd) InvalidateRect(m_hwnd, nullptr, FALSE);
 }
 
 void Form::OnControlCommand(int id, std::function<void(int)> handler) {

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "toolkit/Dpi.h"
 #include "toolkit/Gdi.h"
 #include "toolkit/Label.h"
 
@@ -27,7 +28,7 @@ enum MouseButton { kLeftButton = 1, kRightButton = 2, kMiddleButton = 4 };
 struct FormStyle {
     DWORD style = WS_OVERLAPPEDWINDOW;
     DWORD exStyle = 0;
-    int clientWidth = 320;   // pixels, the designed client size
+    int clientWidth = 320;   // the designed client size, in pixels at 96 dpi
     int clientHeight = 240;
     ScaleMode scaleMode = ScaleMode::Twips;
 };
@@ -70,6 +71,12 @@ public:
     // The form alone holds this bitmap and deletes it when it lets go.
     void SetPicture(HBITMAP picture) { SetPicture(std::make_shared<ScopedGdiObject<HBITMAP>>(picture)); }
 
+    // The DPI of the monitor the window is on, as the system last told the window (at its
+    // creation, then with each WM_DPICHANGED); layouts designed at 96 dpi are scaled to it.
+    int Dpi() const { return m_dpi; }
+    // Twips per pixel at the window's DPI, horizontally and vertically alike.
+    double TwipsPerPixel() const;
+
     ScaleMode GetScaleMode() const { return m_scaleMode; }
     void SetScaleMode(ScaleMode mode) { m_scaleMode = mode; }
     double OuterWidthTwips() const;
@@ -85,6 +92,10 @@ public:
     Label& AddLabel(const LabelArgs& args);
     Line& AddLine(const Line& line);
     void SetLabelCaption(Label& label, std::wstring caption);
+    // Moves a label (and its tooltip's area) and gives it another font, after a DPI change.
+    void SetLabelLayout(Label& label, const RECT& rect, HFONT font);
+    // Replaces every line.
+    void SetLines(std::vector<Line> lines);
     const std::vector<std::unique_ptr<Label>>& Labels() const { return m_labels; }
 
     // Event routing for child controls, menus and timers made by the subclass.
@@ -103,6 +114,9 @@ protected:
     virtual void OnMouseDown(int button, int shift, double x, double y) { (void)button, (void)shift, (void)x, (void)y; }
     virtual void OnMouseMove(int button, int shift, double x, double y) { (void)button, (void)shift, (void)x, (void)y; }
     virtual void OnTimer(UINT_PTR id) { (void)id; }
+    // The window has moved to a monitor of another DPI (Dpi() is the new one) and has taken
+    // the rectangle the system suggested: lay out again.
+    virtual void OnDpiChanged() {}
     // Everything else; call the base for what you don't handle.
     virtual LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
 
@@ -119,6 +133,7 @@ private:
     void AddLabelTooltip(const Label& label);
 
     HWND m_hwnd = nullptr;
+    int m_dpi = kStandardDpi;
     FormStyle m_style;
     ScaleMode m_scaleMode;
     std::wstring m_tag;

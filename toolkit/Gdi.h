@@ -29,6 +29,25 @@ private:
 // lets go. Holders only read it; drawing into it would change it for all of them.
 using SharedBitmap = std::shared_ptr<const ScopedGdiObject<HBITMAP>>;
 
+// An icon or cursor of the program loaded at a size of its own (LoadImage without
+// LR_SHARED), destroyed with its owner.
+class OwnedIcon {
+public:
+    explicit OwnedIcon(HICON icon = nullptr) : m_icon(icon) {}
+    ~OwnedIcon() { Reset(); }
+    OwnedIcon(const OwnedIcon&) = delete;
+    OwnedIcon& operator=(const OwnedIcon&) = delete;
+    HICON Get() const { return m_icon; }
+    HICON Release() { return std::exchange(m_icon, nullptr); }
+    void Reset(HICON icon = nullptr) {
+        if (m_icon) DestroyIcon(m_icon);  // cursors too: both are icon objects
+        m_icon = icon;
+    }
+
+private:
+    HICON m_icon;
+};
+
 // A DC from GetDC, released at the end of the scope.
 class ScopedGetDC {
 public:
@@ -93,9 +112,5 @@ private:
     HDC m_dc;
     HGDIOBJ m_old;
 };
-
-// A font by face name and points, as the form designs give them.
-HFONT CreatePointFont(const wchar_t* face, double points, bool bold, bool underline = false,
-                      BYTE charset = DEFAULT_CHARSET);
 
 }  // namespace tk

@@ -16,6 +16,7 @@ public:
     // tk::ThrowCreateFailure's error when the system refuses the box.
     void Create(Form& parent, const RECT& rect, HICON icon);
     HWND Handle() const { return m_hwnd; }
+    void SetIcon(HICON icon) { SendMessageW(m_hwnd, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0); }
     HICON Icon() const { return reinterpret_cast<HICON>(SendMessageW(m_hwnd, STM_GETICON, 0, 0)); }
 
 private:

@@ -2,6 +2,7 @@
 
 #include "toolkit/Application.h"
 #include "toolkit/CreateFailure.h"
+#include "toolkit/Dpi.h"
 #include "toolkit/Form.h"
 
 namespace tk {
@@ -48,6 +49,10 @@ void TextBox::SetHeight(int pixels) {
     RECT r;
     GetWindowRect(m_hwnd, &r);
     SetWindowPos(m_hwnd, nullptr, 0, 0, r.right - r.left, pixels, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TextBox::SetLayout(const RECT& rect, HFONT font) {
+    PlaceControl(m_hwnd, rect, font);
 }
 
 void TextBox::SetFocus() { ::SetFocus(m_hwnd); }

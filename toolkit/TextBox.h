@@ -36,6 +36,8 @@ public:
     std::size_t MaxLength() const;
     int Height() const;  // pixels
     void SetHeight(int pixels);
+    // Moves the box to a rectangle of the parent's client pixels and draws with another font.
+    void SetLayout(const RECT& rect, HFONT font);
     void SetFocus();
     bool HasFocus() const;
 

@@ -76,12 +76,16 @@ class Desktop:
         return lambda x, y: tuple(data[(y * width + x) * 3:(y * width + x) * 3 + 3])
 
     def tray_slots(self):
-        # Which of the tray's 20-pixel slots hold an icon (more than one colour); [] with no tray.
+        # Which of the tray's square slots (as high as the tray: 20 pixels at 96 dpi) hold an icon
+        # (more than one colour); [] with no tray.
         tray = self.tray_window()
-        if not tray or "IsViewable" not in self.run(["xwininfo", "-id", tray], check=False).stdout.decode():
+        info = self.run(["xwininfo", "-id", tray], check=False).stdout.decode() if tray else ""
+        if "IsViewable" not in info:
             return []  # Wine unmaps the tray when it holds no icon
-        pixel = self.grab(tray, 160)  # Wine's tray is 8 slots wide up to 8 icons
-        return [len({pixel(s * 20 + x, y) for x in range(2, 18) for y in range(2, 18)}) > 1 for s in range(8)]
+        width, self.slot = (int(re.search(rf"{k}:\s+(\d+)", info)[1]) for k in ("Width", "Height"))
+        pixel = self.grab(tray, width)  # Wine's tray is 8 slots wide up to 8 icons
+        inner = range(2, self.slot - 2)
+        return [len({pixel(s * self.slot + x, y) for x in inner for y in inner}) > 1 for s in range(width // self.slot)]
 
     def screenshot(self, name):
         time.sleep(0.5)  # what just opened has painted

@@ -9,7 +9,7 @@ TRAY_MENU = ["新建桌面格卢玛", "显示所有的格卢玛", "-", "访问�
 NOTE_MENU = ["打开文件中保存的格卢玛", "保存格卢玛的内容到文件", "设置定时提醒功能", "-", "使用帮助", "始终在最前面",
              "当最小化的时候隐藏标签"]
 # Points of a note in its client pixels (the card starts at 5, 5).
-TEXT_BOX, MENU_LABEL, STAMP, BARE_CARD = (140, 116), (32, 24), (80, 24), (226, 30)
+TEXT_BOX, MENU_LABEL, STAMP, BARE_CARD = (140, 116), (32, 24), (80, 24), (250, 34)
 MINIMISE, CLOSE, TIME_PICKER = (244, 20), (260, 20), (158, 176)
 
 
@@ -31,8 +31,8 @@ def states(d):
 class App:
     # One running copy; its icon takes the first tray slot that was free.
 
-    def __init__(self, desktop, exe=EXE, env=None):
-        self.d = desktop
+    def __init__(self, desktop, exe=EXE, env=None, dpi=96):
+        self.d, self.scale = desktop, dpi / 96
         before = desktop.tray_slots() + [False] * 8
         self.proc = subprocess.Popen([WINE, str(exe)], env=env or desktop.env, cwd=str(exe.parent),
                                      stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
@@ -45,8 +45,9 @@ class App:
         # With no window manager a note at the default place lies over the tray: raise it, as a
         # taskbar always is.
         tray = self.d.tray_window()
-        self.d.xdotool("windowraise", tray, "mousemove", "--window", tray, self.slot * 20 + 10, 10, "sleep", 0.15,
-                       "click", "--repeat", repeat, "--delay", 80, button)
+        size = self.d.slot
+        self.d.xdotool("windowraise", tray, "mousemove", "--window", tray, self.slot * size + size // 2, size // 2,
+                       "sleep", 0.15, "click", "--repeat", repeat, "--delay", 80, button)
 
     def tray_menu(self):
         self.click_icon(3)
@@ -79,8 +80,9 @@ class Note:
         return left + dx, top + dy, w, h
 
     def at(self, point):
+        # A point of the card as designed at 96 dpi, on the screen at the program's scale.
         x, y, _, _ = self.shape()
-        return x - 5 + point[0], y - 5 + point[1]
+        return x + round((point[0] - 5) * self.app.scale), y + round((point[1] - 5) * self.app.scale)
 
     def click(self, point):
         self.d.click_at(*self.at(point))

@@ -1,8 +1,10 @@
 # Journeys a person takes with GlumaNote, through the real tray icon, mouse and keyboard. The
 # screenshots stay in build/e2e/*.png.
+import struct
 import time
+from pathlib import Path
 
-from harness import BACKGROUND, OUT, WINE, wait_for
+from harness import BACKGROUND, BUILD, EXE, OUT, WINE, wait_for
 from program import (BARE_CARD, CLOSE, MENU_LABEL, MINIMISE, NOTE_MENU, STAMP, TEXT_BOX, TIME_PICKER, TRAY_MENU,
                      App, at, states)
 
@@ -154,3 +156,90 @@ def test_a_new_note_saved_where_the_ansi_code_page_is_utf8(desktop):
     assert wait_for(lambda: path.exists() and path.read_bytes(), 5, what="the file") == "abc 中文\r\n".encode("utf-8")
     app.choose_tray(6)  # 退出
     wait_for(lambda: app.proc.poll() is not None, 10, what="the end")
+
+
+DPI_FUNCTIONS = {"GetDpiForWindow", "GetDpiForSystem", "GetDpiForMonitor", "GetSystemMetricsForDpi",
+                 "AdjustWindowRectExForDpi", "SystemParametersInfoForDpi", "EnableNonClientDpiScaling",
+                 "SetThreadDpiAwarenessContext", "SetProcessDpiAwarenessContext", "GetWindowDpiAwarenessContext"}
+
+
+def imports(exe):
+    # The names a PE file imports by name, from its import table.
+    b = exe.read_bytes()
+    pe = struct.unpack_from("<I", b, 0x3C)[0]
+    wide = struct.unpack_from("<H", b, pe + 24)[0] == 0x20B  # PE32+
+    sections = [struct.unpack_from("<IIII", b, pe + 24 + struct.unpack_from("<H", b, pe + 20)[0] + 40 * i + 8)
+                for i in range(struct.unpack_from("<H", b, pe + 6)[0])]  # virtual size and address, raw size and place
+
+    def off(rva):
+        return next(raw + rva - va for size, va, raw_size, raw in sections if va <= rva < va + max(size, raw_size))
+    names, entry = set(), off(struct.unpack_from("<I", b, pe + 24 + (112 if wide else 96) + 8)[0])
+    while (lookup := struct.unpack_from("<5I", b, entry))[3]:
+        thunk = off(lookup[0] or lookup[4])
+        while value := struct.unpack_from("<Q" if wide else "<I", b, thunk)[0]:
+            if not value >> (63 if wide else 31):  # not by ordinal
+                names.add(b[off(value & 0x7FFFFFFF) + 2:].split(b"\0")[0].decode())
+            thunk += 8 if wide else 4
+        entry += 20
+    return names
+
+
+def label_fits(pixel, note, box):
+    # The label's text (left, top, width, height at 96 dpi) shows, and keeps off its right and bottom edges.
+    left, top = note.at(box[:2])
+    right, bottom = note.at((box[0] + box[2], box[1] + box[3]))
+    ink = {(x, y) for x in range(left, right) for y in range(top, bottom) if pixel(x, y) != YELLOW}
+    return ink and max(x for x, _ in ink) < right - 2 and max(y for _, y in ink) < bottom - 1
+
+
+def test_the_note_at_every_display_scale(desktop):
+    d = desktop
+    # Windows 7 and 8 lack the per-monitor functions: the program (and the release build) must
+    # not import them, or it would not start there.
+    for exe in {EXE, BUILD / "i686" / "GlumaNote.exe"}:
+        got = imports(exe) if exe.exists() else {"CreateWindowExW"}
+        assert "CreateWindowExW" in got and not got & DPI_FUNCTIONS, (exe, got & DPI_FUNCTIONS)
+    international = r"HKCU\Control Panel\International"
+    for dpi in (120, 144, 192, 96):  # Wine takes the DPI when its server starts; the last row puts 96 back
+        d.run([WINE, "reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t", "REG_DWORD", "/d", str(dpi), "/f"])
+        # At 120 dpi a long custom date format: the stamp must end before the minimise mark all the same.
+        d.run([WINE, "reg", *(["add", international, "/v", "sShortDate", "/d", "dddd yyyy-MM-dd dddd", "/f"] if dpi == 120
+                              else ["delete", international, "/v", "sShortDate", "/f"])], check=False)
+        d.run(["/usr/lib/wine/wineserver", "-k"], check=False)
+        app = App(d, dpi=dpi)
+        note, s = app.new_note(), dpi / 96
+        if dpi == 96:
+            check_card(d, note)  # pixel for pixel as it always was
+        d.drag(note.at(BARE_CARD), (150, 150))  # off the tray, to see all round it
+        x, y, w, h = note.shape()
+        assert abs(w - 272 * s) <= 1 and abs(h - 201 * s) <= 1, (dpi, w, h)
+        d.screenshot(f"note-{dpi}dpi.png")
+        pixel = d.grab()
+        # A ring of pure black, as thick on every side, between the desktop and the yellow card.
+        rays = {"left": [(x + i, y + h // 2) for i in range(-1, w)], "right": [(x + w - 1 - i, y + h // 2) for i in range(-1, w)],
+                "top": [(x + w // 2, y + i) for i in range(-1, h)], "bottom": [(x + w // 2, y + h - 1 - i) for i in range(-1, h)]}
+        thickness = set()
+        for side, ray in rays.items():
+            colours = [pixel(*p) for p in ray]
+            t = next(i for i, c in enumerate(colours[1:]) if c != BLACK)
+            assert colours[0] == BACKGROUND and t >= 1 and colours[t + 1] == YELLOW, (dpi, side, colours[:t + 2])
+            thickness.add(t)
+        assert len(thickness) == 1, (dpi, thickness)
+        def ring(n):  # the pixels n outside the card's edge (n = 0: its outermost)
+            return [(x - n, j) for j in range(y - n, y + h + n)] + [(x + w - 1 + n, j) for j in range(y - n, y + h + n)] + \
+                [(i, y - n) for i in range(x - n, x + w + n)] + [(i, y + h - 1 + n) for i in range(x - n, x + w + n)]
+        assert {pixel(*p) for p in ring(0)} == {BLACK} and {pixel(*p) for p in ring(1)} == {BACKGROUND}, dpi
+        # The parts where the 100 % card has them, scaled; each label whole.
+        assert at(d, note.at((258, 188)))[0] == "Edit" and at(d, note.at((12, 100)))[0] == "GlumaNoteForm", dpi
+        for box in ((16, 16, 33, 17), (56, 16, 178, 17)):  # "菜单"; the stamp up to the minimise mark
+            assert label_fits(pixel, note, box), (dpi, box)
+        assert note.open_menu(), dpi
+        d.key("Escape")
+        note.click(MINIMISE)
+        wait_for(lambda: not note.shown(), 5, what=f"the minimise mark at {dpi} dpi")
+        app.choose_tray(4)  # 关于桌面格卢玛, as large as its design at the scale
+        box = wait_for(lambda: d.visible(name='关于 "ZQ"桌面格卢玛'), 10, what="the about box")[0]
+        d.screenshot(f"about-{dpi}dpi.png")
+        assert int(d.run(["xwininfo", "-id", box]).stdout.decode().split("Width:")[1].split()[0]) >= 352 * s, dpi
+        app.proc.kill()
+    d.run(["/usr/lib/wine/wineserver", "-k"], check=False)

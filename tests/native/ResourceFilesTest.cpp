@@ -50,11 +50,13 @@ TEST(ResourceFiles, SkinRunsExpandToTheSkinByteForByte) {
     for (const Bytes& bad : {none, many}) EXPECT_TRUE(tk::ExpandPixelRuns(bad.data(), bad.size()).empty());
 }
 
-// Four images (the first four directory entries; a shorter file fails at reading): 16 and
-// 32 pixels square, each in 16 and in 256 colours.
-TEST(ResourceFiles, IconHoldsItsFourImages) {
+// The four images of old, 16 and 32 pixels square in 16 and 256 colours, and one for each
+// size the system asks for at 100 % to 200 %, in 256 colours, and 256 (0 in the directory).
+TEST(ResourceFiles, IconHoldsAnImageForEverySizeOfItsUse) {
     const Bytes ico = Read("GlumaNote.ico");
     std::set<std::uint32_t> images;  // width, height and bits per pixel (low byte) of each entry
-    for (int i = 0; i < 4; ++i) images.insert(ico.at(6 + 16 * i) << 16 | ico.at(7 + 16 * i) << 8 | ico.at(12 + 16 * i));
-    EXPECT_EQ(images, (std::set<std::uint32_t>{0x101004, 0x101008, 0x202004, 0x202008}));
+    for (unsigned i = 0; i < U16(ico, 4); ++i)
+        images.insert(ico.at(6 + 16 * i) << 16 | ico.at(7 + 16 * i) << 8 | ico.at(12 + 16 * i));
+    EXPECT_EQ(images, (std::set<std::uint32_t>{0x101004, 0x101008, 0x202004, 0x202008, 0x141408, 0x181808, 0x282808,
+                                               0x303008, 0x404008, 0x000020}));
 }

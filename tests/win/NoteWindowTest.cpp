@@ -80,8 +80,8 @@ TEST_F(NoteTest, OnlyALeftPressOnTheCardOrTheStampDragsTheNote) {
     HWND hwnd = NewNote()->Handle();
     SetWindowSubclass(hwnd, CountDrags, 1, 0);
     const struct { POINT at; UINT down; int drags; } cases[] = {  // card, its margin, stamp, menu label
-        {{230, 30}, WM_LBUTTONDOWN, 1}, {{10, 100}, WM_LBUTTONDOWN, 1}, {{100, 24}, WM_LBUTTONDOWN, 1},
-        {{230, 30}, WM_RBUTTONDOWN, 0}, {{100, 24}, WM_RBUTTONDOWN, 0}, {{230, 30}, WM_MBUTTONDOWN, 0},
+        {{250, 34}, WM_LBUTTONDOWN, 1}, {{10, 100}, WM_LBUTTONDOWN, 1}, {{100, 24}, WM_LBUTTONDOWN, 1},
+        {{250, 34}, WM_RBUTTONDOWN, 0}, {{100, 24}, WM_RBUTTONDOWN, 0}, {{250, 34}, WM_MBUTTONDOWN, 0},
         {{24, 24}, WM_LBUTTONDOWN, 0}};
     for (const auto& c : cases) {
         g_drags = 0;
@@ -178,6 +178,30 @@ TEST_F(NoteTest, TwoNotesAreIndependentStayOnTopIsEachOnesAndTheCloseMarkClosesA
     HWND gone = a->Handle();
     Click(gone, POINT{260, 20});  // no question, though its text was never saved
     EXPECT_FALSE(IsWindow(gone) || FindWindowW(L"#32770", nullptr));
+}
+
+// Moved to a monitor at 150 % and back: the new DPI comes with the message alone (Wine never
+// sends it; Windows' own answer for the window may still be the old DPI while it is handled).
+TEST_F(NoteTest, OnADpiChangeTheNoteTakesTheSuggestedPlaceAndLaysItselfOutForTheNewDpi) {
+    frmNote* note = NewNote();
+    HWND hwnd = note->Handle(), text = GetDlgItem(hwnd, frmNote::idTxtNote);
+    const struct { int dpi; RECT card, textBox, minimise; LONG font; } cases[] = {
+        {144, Box(0, 0, 408, 302), Box(24, 60, 374, 230), Box(360, 24, 14, 14), -16},
+        {96, Box(0, 0, 272, 201), Box(16, 40, 249, 153), Box(240, 16, 9, 9), -11}};
+    for (const auto& c : cases) {
+        RECT suggested = Box(150, 120, 500, 400), window, card = Rect(hwnd);
+        SendMessageW(hwnd, WM_DPICHANGED, MAKEWPARAM(c.dpi, c.dpi), LPARAM(&suggested));
+        GetWindowRect(hwnd, &window), card = Rect(hwnd), OffsetRect(&card, -card.left, -card.top);
+        LOGFONTW font{};
+        GetObjectW(HFONT(SendMessageW(text, WM_GETFONT, 0, 0)), sizeof font, &font);
+        EXPECT_TRUE(window.left == 150 && window.top == 120 && card == c.card) << c.dpi;
+        EXPECT_TRUE(Rect(hwnd, frmNote::idTxtNote) == c.textBox && font.lfHeight == c.font) << c.dpi;
+        EXPECT_TRUE(note->PartRect(frmNote::Part::Minimise) == c.minimise) << c.dpi;
+    }
+    RECT suggested = Box(150, 120, 600, 450);
+    SendMessageW(hwnd, WM_DPICHANGED, MAKEWPARAM(192, 192), LPARAM(&suggested));
+    Click(hwnd, POINT{496, 40});  // the minimise mark at 200 %, off the card at 100 %
+    EXPECT_FALSE(IsWindowVisible(hwnd));
 }
 
 // Notes still partly on a screen stay where they are: the native tests of the rule.

@@ -27,6 +27,7 @@
 #include "note/NoteFileCommands.h"
 #include "note/frmNote.h"
 #include "toolkit/Application.h"
+#include "toolkit/Dpi.h"
 #include "toolkit/Gdi.h"
 #include "toolkit/TextBox.h"
 #include "toolkit/TextFile.h"
@@ -91,7 +92,7 @@ frmNote* ShownNote() {
 // text box (same class, style, place, font and limit): the floor for opening a file.
 class BareWindow : public tk::Form {
 public:
-    BareWindow() : Form(Style()), m_font(tk::CreatePointFont(L"MS Sans Serif", 8.25, true, false, GB2312_CHARSET)) {}
+    BareWindow() : Form(Style()), m_font(tk::CreatePointFont(L"MS Sans Serif", 8.25, true, false, GB2312_CHARSET, tk::SystemDpi())) {}
     tk::TextBox box;
 
 protected:

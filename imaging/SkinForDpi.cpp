@@ -1,0 +1,57 @@
+#include "imaging/SkinForDpi.h"
+
+#include <cstring>
+#include <map>
+
+#include "imaging/core/SkinScale.h"
+#include "resources/resource.h"
+#include "toolkit/Application.h"
+#include "toolkit/Dpi.h"
+
+namespace imaging {
+namespace {
+
+// The pixels of a 24-bit bottom-up DIB section (what LoadProgramPicture makes).
+bool ReadPicture(HBITMAP bitmap, Picture24& picture) {
+    DIBSECTION dib = {};
+    if (GetObjectW(bitmap, sizeof dib, &dib) != sizeof dib || dib.dsBm.bmBitsPixel != 24 || !dib.dsBm.bmBits ||
+        dib.dsBmih.biHeight <= 0)
+        return false;
+    picture.width = dib.dsBm.bmWidth;
+    picture.height = dib.dsBm.bmHeight;
+    const auto* bits = static_cast<const uint8_t*>(dib.dsBm.bmBits);
+    picture.bits.assign(bits, bits + static_cast<std::size_t>(dib.dsBm.bmWidthBytes) * dib.dsBm.bmHeight);
+    return true;
+}
+
+HBITMAP MakeBitmap(const Picture24& picture) {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = picture.width;
+    info.bmiHeader.biHeight = picture.height;  // bottom-up
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP dib = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (dib) std::memcpy(bits, picture.bits.data(), picture.bits.size());
+    return dib;
+}
+
+}  // namespace
+
+tk::SharedBitmap SkinForDpi(int dpi) {
+    tk::SharedBitmap standard = tk::ProgramBitmap(IDB_SKIN);
+    if (dpi == tk::kStandardDpi || !standard) return standard;
+    // Kept for the run, like the built-in picture: a program meets one or two scales.
+    static std::map<int, tk::SharedBitmap> made;
+    tk::SharedBitmap& skin = made[dpi];
+    Picture24 picture;
+    if (!skin && ReadPicture(standard->Get(), picture)) {
+        if (HBITMAP scaled = MakeBitmap(ScaleSkin(picture, dpi)))
+            skin = std::make_shared<tk::ScopedGdiObject<HBITMAP>>(scaled);
+    }
+    return skin;
+}
+
+}  // namespace imaging
