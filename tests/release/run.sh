@@ -7,7 +7,7 @@
 # the unsigned one, and the password shows in no output.
 # Ends with 'release: N passed, N failed'.   tests/release/run.sh
 source "$(dirname "$0")/../../scripts/lib.sh"
-set +eu
+set +eu +o pipefail  # a check of a pipe is of its last command (grep -q may stop strings early)
 tmp=$(mktemp -d) passed=0 failed=0
 trap 'rm -rf "$tmp"' EXIT
 check() { if eval "$2"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "!! FAIL: $1"; fi; }
@@ -41,11 +41,12 @@ unzip -p "$b/${files[3]}" "GlumaNote-$v/GlumaNote.exe" > GlumaNote.exe && 7zz x 
 for f in "$b/${files[2]}" GlumaNote.exe uninstall.exe; do
     check "$f does not verify" 'osslsigncode verify -CAfile ca.pem -in "$f" >/dev/null 2>&1'
 done
-# Without its signature, only the PE header's checksum (4 bytes at 88 past the header) may differ.
+# Without its signature, only the PE header's checksum (4 bytes at 88 past the header) may
+# differ; a difference in length ("cmp: EOF on ...") is a difference too.
 osslsigncode remove-signature -in GlumaNote.exe -out unsigned.exe >/dev/null
 sum=$(( $(od -An -tu4 -j60 -N4 unsigned.exe) + 89 ))
 check "the signed program less its signature is not the unsigned one" \
-    '[ -s unsigned.exe ] && [ -z "$(cmp -l unsigned.exe "$b/${files[0]}" | awk -v s=$sum "\$1 < s || \$1 > s + 3")" ]'
+    '[ -s unsigned.exe ] && [ -z "$(cmp -l unsigned.exe "$b/${files[0]}" 2>&1 | awk -v s=$sum "\$1 < s || \$1 > s + 3")" ]'
 check "the password is in an output" '! grep -qF "$(cat pass)" ./*.log'
 echo "release: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
