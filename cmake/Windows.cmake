@@ -5,6 +5,10 @@ set(GLUMA_WIN_DEFINES UNICODE _UNICODE NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x060
 # Keep the program small: drop unused code and data, strip symbols in release builds.
 add_compile_options(-ffunction-sections -fdata-sections)
 set(GLUMA_STATIC_LINK -static -static-libgcc -static-libstdc++ -Wl,--gc-sections)
+if(GLUMA_RELEASE_PROGRAM)
+  # No path of the build machine in the program (through __FILE__ or an assertion's message).
+  add_compile_options($<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${CMAKE_SOURCE_DIR}/=>)
+endif()
 
 add_library(glumacore STATIC ${GLUMA_CORE_SOURCES})
 target_include_directories(glumacore PUBLIC ${CMAKE_SOURCE_DIR})
@@ -68,6 +72,7 @@ if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686" AND NOT GLUMA_RELEASE_PROGRAM)
     BINARY_DIR ${CMAKE_BINARY_DIR}/release
     CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/mingw-i686-release.cmake
                -DCMAKE_BUILD_TYPE=MinSizeRel -DGLUMA_RELEASE_PROGRAM=ON -DGLUMA_PROGRAM_ONLY=ON
+               -DGLUMA_SOURCE_DATE_EPOCH=${GLUMA_SOURCE_DATE_EPOCH}
     BUILD_ALWAYS ON
     INSTALL_COMMAND ${CMAKE_COMMAND} -E copy_if_different <BINARY_DIR>/GlumaNote.exe ${CMAKE_BINARY_DIR}/GlumaNote.exe)
 else()
@@ -80,6 +85,11 @@ else()
     # functions, a third of the program.
     # The link map (release/GlumaNote.map) says what each part of the program costs.
     target_link_options(GlumaNote PRIVATE -B${CMAKE_SOURCE_DIR}/cmake/lld/ -Wl,-Map,${CMAKE_BINARY_DIR}/GlumaNote.map)
+    # The same source gives the same bytes: the PE header's time stamp is the source's time
+    # (scripts/build passes SOURCE_DATE_EPOCH), not the time of the link.
+    if(GLUMA_SOURCE_DATE_EPOCH)
+      target_link_options(GlumaNote PRIVATE -Wl,--Xlink=-timestamp:${GLUMA_SOURCE_DATE_EPOCH})
+    endif()
   endif()
 endif()
 

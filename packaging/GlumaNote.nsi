@@ -2,7 +2,7 @@
 ;
 ; Built by scripts/package, which passes the version and the folder of the files to ship:
 ;   makensis -INPUTCHARSET UTF8 -DVERSION=1.8 -DVERSION4=1.8.0.0 -DSTAGE=<folder>
-;            -DOUTFILE=<setup.exe> packaging/GlumaNote.nsi
+;            -DOUTFILE=<setup.exe> [-DSIGN=scripts/sign] packaging/GlumaNote.nsi
 ; STAGE holds GlumaNote.exe (the 32-bit release build), "Gluma Note.chm" and 说明.txt.
 ;
 ; What it does:
@@ -27,6 +27,13 @@ AllowSkipFiles off
 
 !ifndef VERSION | VERSION4 | STAGE | OUTFILE
   !error "VERSION, VERSION4, STAGE and OUTFILE must be given with -D (see scripts/package)"
+!endif
+
+; With a certificate, scripts/package passes SIGN, a command that signs the program it is given
+; in place: the uninstaller is signed before it goes into the setup, and the setup once written.
+!ifdef SIGN
+  !uninstfinalize '"${SIGN}" "%1"' = 0
+  !finalize '"${SIGN}" "%1"' = 0
 !endif
 
 !include MUI2.nsh

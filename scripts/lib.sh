@@ -8,6 +8,11 @@ GLUMA_ARCH=${GLUMA_ARCH:-i686}
 wine_for() { [ "$1" = i686 ] && echo /usr/lib/wine/wine || echo /usr/lib/wine/wine64; }
 WINE=$(wine_for "$GLUMA_ARCH")
 JOBS=$(nproc 2>/dev/null || echo 2)
+# The one time every stamp in a build takes (the PE headers of the program, the help file,
+# the files' times in the setup and the zip), so that the same source gives the same bytes:
+# SOURCE_DATE_EPOCH when given, else the time of the last commit.
+SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git -C "$ROOT" log -1 --format=%ct 2>/dev/null || true)}
+if [ -n "$SOURCE_DATE_EPOCH" ]; then export SOURCE_DATE_EPOCH; else unset SOURCE_DATE_EPOCH; fi
 
 # The program's version, "1.8", from its one home: resources/version.h.
 gluma_version() {
