@@ -18,6 +18,15 @@ WINE = "/usr/lib/wine/wine" if ARCH == "i686" else "/usr/lib/wine/wine64"
 BACKGROUND = (58, 110, 165)  # the desktop's colour here: the card's outline is black, as X's root
 
 
+class Skip(Exception):
+    # A test that cannot run on this machine says why instead of passing or failing.
+    pass
+
+
+def runs_32_bit_programs():
+    return subprocess.run(["/usr/lib/wine/wine", "--version"], capture_output=True).returncode == 0
+
+
 def wait_for(predicate, timeout=10.0, interval=0.1, what="condition"):
     # Polls until predicate() is truthy; returns its value or fails.
     deadline = time.monotonic() + timeout
