@@ -1,11 +1,13 @@
 #include "note/frmNote.h"
 
 #include "imaging/Module1.h"
+#include "note/CardColours.h"
 #include "imaging/core/RunScan.h"
 #include "note/NoteOnScreen.h"
 #include "resources/resource.h"
 #include "toolkit/Application.h"
 #include "toolkit/Help.h"
+#include "toolkit/SystemColours.h"
 #include "toolkit/WindowOrder.h"
 
 namespace {
@@ -47,9 +49,18 @@ void frmNote::BuildMenu() {
 
 void frmNote::OnCreate() {
     SetCaption(L"Note");
-    SetPicture(tk::ProgramBitmap(IDB_SKIN));  // one skin, read once and shared by every note
+    m_skin = tk::ProgramBitmap(IDB_SKIN);  // one skin, read once and shared by every note
     CreateControls();  // the text box first: it is first in the focus order
     CreateLabelsAndLines();
+    ApplyColours();
+}
+
+void frmNote::ApplyColours() {
+    const note::CardColours colours = note::CardColoursNow();
+    SetPicture(note::CardPicture(m_skin, colours));  // keeps the skin's key: the shape stays
+    SetInk(colours.ink);
+    m_txtNote.SetColours(colours.textBack, colours.textInk);
+    tk::RedrawAll(Handle());
 }
 
 void frmNote::CreateControls() {
@@ -97,9 +108,9 @@ void frmNote::CreateLabelsAndLines() {
     close.onClick = [this] { lblClose_Click(); };
     AddLabel(close);
 
-    AddLine(tk::Line{{240, 24}, {248, 24}, 2, RGB(0, 0, 0)});  // Line3: the minimise stroke
-    AddLine(tk::Line{{256, 16}, {264, 24}, 2, RGB(0, 0, 0)});  // Line1 and Line2: the close cross
-    AddLine(tk::Line{{256, 24}, {264, 16}, 2, RGB(0, 0, 0)});
+    AddLine(tk::Line{{240, 24}, {248, 24}, 2, CLR_INVALID});  // Line3: the minimise stroke
+    AddLine(tk::Line{{256, 16}, {264, 24}, 2, CLR_INVALID});  // Line1 and Line2: the close cross
+    AddLine(tk::Line{{256, 24}, {264, 16}, 2, CLR_INVALID});
 }
 
 void frmNote::OnLoad() {
@@ -193,6 +204,10 @@ void frmNote::RestoreFocus() {
 }
 
 LRESULT frmNote::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (tk::IsColourSchemeChange(msg, wParam)) {
+        tk::PassToChildren(Handle(), msg, wParam, lParam);
+        ApplyColours();
+    }
     switch (msg) {
     case WM_CTLCOLOREDIT:
         if (HBRUSH brush = m_txtNote.OnCtlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)))

@@ -5,6 +5,7 @@
 #include "toolkit/Application.h"
 #include "toolkit/LoadedForms.h"
 #include "toolkit/Screen.h"
+#include "toolkit/SystemColours.h"
 #include "toolkit/WebPage.h"
 #include "toolkit/core/Rounding.h"
 
@@ -83,8 +84,6 @@ void frmAbout::OnCreate() {
     label1.rect = TwipsRect(1080, 1200, 4095, 495);
     label1.caption = tk::kHomePage;
     label1.font = m_linkFont.Get();
-    // Plain link blue: the theme's hot-track colour is too pale to read on some themes.
-    label1.color = RGB(0, 0, 255);
     // A shared resource cursor: the system frees it, not us.
     label1.cursor = LoadCursorW(tk::Instance(), MAKEINTRESOURCEW(IDC_LINKHAND));
     label1.tooltip = tk::kHomePage;
@@ -100,6 +99,18 @@ void frmAbout::OnCreate() {
     command1.isCancel = true;
     command1.onClick = [this] { Command1_Click(); };
     m_command1.Create(*this, command1);
+    ApplyColours();
+}
+
+void frmAbout::ApplyColours() {
+    const COLORREF face = GetSysColor(COLOR_BTNFACE), hot = GetSysColor(COLOR_HOTLIGHT);
+    SetInk(tk::ReadableOn(face, {GetSysColor(COLOR_BTNTEXT)}));
+    // High contrast has a link colour of its own. Otherwise plain link blue: the theme's
+    // hot-track colour is too pale to read on some themes, but it is the next best where
+    // blue does not read (a dark face).
+    SetLabelColour(*m_label1, tk::HighContrastOn() ? tk::ReadableOn(face, {hot})
+                                                   : tk::ReadableOn(face, {RGB(0, 0, 255), hot}));
+    tk::RedrawAll(Handle());
 }
 
 void frmAbout::OnLoad() {
@@ -124,6 +135,10 @@ void frmAbout::Label1_Click() {
 void frmAbout::Command1_Click() { Unload(); }
 
 LRESULT frmAbout::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (tk::IsColourSchemeChange(msg, wParam)) {
+        tk::PassToChildren(Handle(), msg, wParam, lParam);
+        ApplyColours();
+    }
     if (msg == WM_SETFOCUS) {
         // Activation gives the focus to the window itself; the OK button takes it, so
         // Enter and Esc close the box as in any dialog.

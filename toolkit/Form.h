@@ -85,6 +85,10 @@ public:
     Label& AddLabel(const LabelArgs& args);
     Line& AddLine(const Line& line);
     void SetLabelCaption(Label& label, std::wstring caption);
+    void SetLabelColour(Label& label, COLORREF colour);
+    // The colour of labels and lines that have none of their own; CLR_INVALID (the start):
+    // the system's text colour.
+    void SetInk(COLORREF ink);
     const std::vector<std::unique_ptr<Label>>& Labels() const { return m_labels; }
 
     // Event routing for child controls, menus and timers made by the subclass.
@@ -127,6 +131,7 @@ private:
     HWND m_tooltip = nullptr;     // child of this window, destroyed with it
     std::vector<std::unique_ptr<Label>> m_labels;
     std::vector<Line> m_lines;
+    COLORREF m_ink = CLR_INVALID;
     Label* m_pressedLabel = nullptr;
     int m_pressedButton = 0;
     std::map<int, std::function<void(int)>> m_commandHandlers;
