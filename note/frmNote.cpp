@@ -1,8 +1,8 @@
 #include "note/frmNote.h"
 
 #include "imaging/Module1.h"
-#include "note/CardColours.h"
 #include "imaging/core/RunScan.h"
+#include "note/CardColours.h"
 #include "note/NoteOnScreen.h"
 #include "resources/resource.h"
 #include "toolkit/Application.h"

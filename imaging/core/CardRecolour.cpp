@@ -51,7 +51,8 @@ int32_t RecolourCard(tk::ByteView bits, int32_t width, int32_t height, int32_t k
             tk::Rgb c = keyColour;
             if ((px[0] | px[1] << 8 | px[2] << 16) != key) {
                 const double t = PlaceBetween(px, from);
-                c = tk::Rgb{Mix(to.outline.r, to.face.r, t), Mix(to.outline.g, to.face.g, t), Mix(to.outline.b, to.face.b, t)};
+                c = tk::Rgb{Mix(to.outline.r, to.face.r, t), Mix(to.outline.g, to.face.g, t),
+                            Mix(to.outline.b, to.face.b, t)};
             }
             px[0] = c.b, px[1] = c.g, px[2] = c.r;
         }

@@ -38,8 +38,7 @@ def contrast(a, b):
 def ink_contrast(pixel, left, top, right, bottom):
     # What is drawn in a screen rectangle against what it is drawn on: the commonest colour is
     # the ground, the ink the colour that stands out most from it.
-    colours = Counter(pixel(x, y) for x in range(left, right) for y in range(top, bottom))
-    ground = colours.most_common(1)[0][0]
+    ground = (colours := Counter(pixel(x, y) for x in range(left, right) for y in range(top, bottom))).most_common(1)[0][0]
     return max(contrast(ground, c) for c in colours)
 
 
