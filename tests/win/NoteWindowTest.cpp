@@ -188,8 +188,7 @@ TEST_F(NoteTest, ASchemeChangeReachesOpenNotesAtOnceTheirTextReadsAndHighContras
         {true, black, white, black, white, white, black},    // high contrast: the window colours
         {true, white, black, white, black, black, white}};   // a white face: the key's colour
     frmNote* note = NewNote();
-    HWND hwnd = note->Handle(), text = GetDlgItem(hwnd, frmNote::idTxtNote);
-    note->txtNote().SetText(L"WWW");
+    HWND hwnd = note->Handle(), text = (note->txtNote().SetText(L"WWW"), note->txtNote().Handle());
     wintest::Scheme scheme;
     for (const auto& c : cases) {
         scheme.Set(c.hc, {c.window, c.text, c.window, c.text});

@@ -76,22 +76,25 @@ inline std::vector<std::wstring> AnswerMessageBoxes(const std::function<void()>&
 extern bool g_highContrast;
 
 // Sets this process's system colours (COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_BTNFACE,
-// COLOR_HOTLIGHT) as a scheme change does, which tells every window; the colours from
-// before, with high contrast off, come back with the object.
+// COLOR_HOTLIGHT) and switches high contrast as the system does, which tells every window:
+// the colours first (WM_SYSCOLORCHANGE), then the switch (WM_SETTINGCHANGE). The colours
+// from before, with high contrast off, come back with the object.
 struct Scheme {
     static constexpr int kIds[4] = {COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_BTNFACE, COLOR_HOTLIGHT};
     COLORREF before[4] = {GetSysColor(kIds[0]), GetSysColor(kIds[1]), GetSysColor(kIds[2]), GetSysColor(kIds[3])};
     ~Scheme() { Set(false, before); }
-    void Set(bool highContrast, const COLORREF (&colours)[4]) { g_highContrast = highContrast, SetSysColors(4, kIds, colours), Pump(100); }
+    void Set(bool on, const COLORREF (&colours)[4]) {
+        if (SetSysColors(4, kIds, colours), g_highContrast != on)
+            g_highContrast = on, SendMessageW(HWND_BROADCAST, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+        Pump(100);
+    }
 };
 
 // Whether any pixel of the client rectangle r, as the window draws it now, has the colour.
 inline bool Shows(HWND hwnd, RECT r, COLORREF colour) {
-    RedrawWindow(hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     tk::ScopedGetDC dc(hwnd);
-    bool found = false;
-    for (int y = r.top; y < r.bottom; ++y) for (int x = r.left; x < r.right; ++x) found |= GetPixel(dc.Get(), x, y) == colour;
-    return found;
+    for (int y = r.top; y < r.bottom; ++y) for (int x = r.left; x < r.right; ++x) if (GetPixel(dc.Get(), x, y) == colour) return true;
+    return false;
 }
 
 // Until the result goes, the system refuses to make windows of the class on this thread:
