@@ -3,10 +3,12 @@
 #include "imaging/Module1.h"
 #include "imaging/SkinForDpi.h"
 #include "imaging/core/RunScan.h"
+#include "note/CardColours.h"
 #include "note/NoteOnScreen.h"
 #include "toolkit/Application.h"
 #include "toolkit/Dpi.h"
 #include "toolkit/Help.h"
+#include "toolkit/SystemColours.h"
 #include "toolkit/WindowOrder.h"
 
 namespace {
@@ -60,11 +62,20 @@ RECT frmNote::PartRect(Part part) const {
 
 void frmNote::OnCreate() {
     SetCaption(L"Note");
-    // One skin per DPI, made once and shared by every note at that DPI.
-    SetPicture(imaging::SkinForDpi(Dpi()));
+    // One skin per DPI, made once and shared by every note at that DPI; shown in the card's colours.
+    m_skin = imaging::SkinForDpi(Dpi());
     CreateControls();  // the text box first: it is first in the focus order
     CreateLabelsAndLines();
     LayOut();
+    ApplyColours();
+}
+
+void frmNote::ApplyColours() {
+    const note::CardColours colours = note::CardColoursNow();
+    SetPicture(note::CardPicture(m_skin, colours));  // keeps the skin's key: the shape stays
+    SetInk(colours.ink);
+    m_txtNote.SetColours(colours.textBack, colours.textInk);
+    tk::RedrawAll(Handle());
 }
 
 void frmNote::CreateControls() {
@@ -122,9 +133,9 @@ void frmNote::LayOut() {
     auto at = [dpi](int x, int y) { return POINT{tk::Scale(x, dpi), tk::Scale(y, dpi)}; };
     const int width = tk::Scale(2, dpi);
     SetLines({
-        tk::Line{at(240, 24), at(248, 24), width, RGB(0, 0, 0)},  // Line3: the minimise stroke
-        tk::Line{at(256, 16), at(264, 24), width, RGB(0, 0, 0)},  // Line1 and Line2: the close cross
-        tk::Line{at(256, 24), at(264, 16), width, RGB(0, 0, 0)},
+        tk::Line{at(240, 24), at(248, 24), width, CLR_INVALID},  // Line3: the minimise stroke
+        tk::Line{at(256, 16), at(264, 24), width, CLR_INVALID},  // Line1 and Line2: the close cross
+        tk::Line{at(256, 24), at(264, 16), width, CLR_INVALID},
     });
 }
 
@@ -141,8 +152,9 @@ void frmNote::Shape() {
 }
 
 void frmNote::OnDpiChanged() {
-    SetPicture(imaging::SkinForDpi(Dpi()));
+    m_skin = imaging::SkinForDpi(Dpi());
     LayOut();
+    ApplyColours();
     Shape();  // the window is the new skin's size, cut to its card
 }
 
@@ -231,6 +243,10 @@ void frmNote::RestoreFocus() {
 }
 
 LRESULT frmNote::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (tk::IsColourSchemeChange(msg, wParam)) {
+        tk::PassToChildren(Handle(), msg, wParam, lParam);
+        ApplyColours();
+    }
     switch (msg) {
     case WM_CTLCOLOREDIT:
         if (HBRUSH brush = m_txtNote.OnCtlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)))

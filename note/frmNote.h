@@ -70,6 +70,7 @@ private:
     void DragWindow();
     void RestoreFocus();
     void ReminderDue();
+    void ApplyColours();  // the card, its labels and marks and the text box in the scheme's colours
 
     // Event handlers.
     void Label1_Click();
@@ -80,6 +81,7 @@ private:
     void mnuStayOnTop_Click();
     void mnuHideMin_Click();
 
+    tk::SharedBitmap m_skin;                  // drawn in the card's colours as the background picture
     tk::ScopedGdiObject<HFONT> m_font;        // text box and labels, at the note's DPI
     tk::ScopedGdiObject<HFONT> m_pickerFont;  // the reminder's two pickers
     tk::TextBox m_txtNote;

@@ -5,6 +5,7 @@
 #include "toolkit/Application.h"
 #include "toolkit/LoadedForms.h"
 #include "toolkit/Dpi.h"
+#include "toolkit/SystemColours.h"
 #include "toolkit/WebPage.h"
 #include "toolkit/core/Rounding.h"
 
@@ -73,8 +74,6 @@ void frmAbout::OnCreate() {
 
     tk::LabelArgs label1;
     label1.caption = tk::kHomePage;
-    // Plain link blue: the theme's hot-track colour is too pale to read on some themes.
-    label1.color = RGB(0, 0, 255);
     // The pointing hand at the system's pointer size for the box's DPI.
     const int cursor = tk::SystemMetricForDpi(SM_CXCURSOR, Dpi());
     m_hand.Reset(static_cast<HICON>(
@@ -92,6 +91,7 @@ void frmAbout::OnCreate() {
     command1.onClick = [this] { Command1_Click(); };
     m_command1.Create(*this, command1);
     LayOut();
+    ApplyColours();
 }
 
 // Places the controls, makes the fonts and loads the icons for the box's DPI.
@@ -115,6 +115,17 @@ void frmAbout::LayOut() {
     m_smallIcon.Reset(small.Release());
 }
 
+void frmAbout::ApplyColours() {
+    const COLORREF face = GetSysColor(COLOR_BTNFACE), hot = GetSysColor(COLOR_HOTLIGHT);
+    SetInk(tk::ReadableOn(face, {GetSysColor(COLOR_BTNTEXT)}));
+    // High contrast has a link colour of its own. Otherwise plain link blue: the theme's
+    // hot-track colour is too pale to read on some themes, but it is the next best where
+    // blue does not read (a dark face).
+    SetLabelColour(*m_label1, tk::HighContrastOn() ? tk::ReadableOn(face, {hot})
+                                                   : tk::ReadableOn(face, {RGB(0, 0, 255), hot}));
+    tk::RedrawAll(Handle());
+}
+
 void frmAbout::OnLoad() {
     SetCaption(kAboutCaption);
     CentreOnScreen();
@@ -136,6 +147,10 @@ void frmAbout::Label1_Click() {
 void frmAbout::Command1_Click() { Unload(); }
 
 LRESULT frmAbout::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (tk::IsColourSchemeChange(msg, wParam)) {
+        tk::PassToChildren(Handle(), msg, wParam, lParam);
+        ApplyColours();
+    }
     if (msg == WM_SETFOCUS) {
         // Activation gives the focus to the window itself; the OK button takes it, so
         // Enter and Esc close the box as in any dialog.

@@ -36,6 +36,7 @@ private:
     void Label1_Click();
     void Command1_Click();
     void CentreOnScreen();
+    void ApplyColours();  // the texts and the link in colours that read on the box's face
 
     // Fonts outlive the controls that draw with them: members go after the window.
     tk::ScopedGdiObject<HFONT> m_textFont;

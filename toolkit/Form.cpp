@@ -343,6 +343,16 @@ void Form::SetLines(std::vector<Line> lines) {
     if (m_hwnd) InvalidateRect(m_hwnd, nullptr, FALSE);
 }
 
+void Form::SetLabelColour(Label& label, COLORREF colour) {
+    label.m_args.color = colour;
+    if (m_hwnd) InvalidateRect(m_hwnd, &label.Rect(), FALSE);
+}
+
+void Form::SetInk(COLORREF ink) {
+    m_ink = ink;
+    if (m_hwnd) InvalidateRect(m_hwnd, nullptr, FALSE);
+}
+
 void Form::OnControlCommand(int id, std::function<void(int)> handler) {
     m_commandHandlers[id] = std::move(handler);
 }
@@ -382,8 +392,9 @@ void Form::Paint() {
         ScopedSelectObject sel(mem.Get(), picture);
         BitBlt(dc, 0, 0, bm.bmWidth, bm.bmHeight, mem.Get(), 0, 0, SRCCOPY);
     }
+    const COLORREF ink = m_ink == CLR_INVALID ? GetSysColor(COLOR_WINDOWTEXT) : m_ink;
     for (const Line& line : m_lines) {
-        ScopedGdiObject<HPEN> pen(CreatePen(PS_SOLID, line.width, line.color));
+        ScopedGdiObject<HPEN> pen(CreatePen(PS_SOLID, line.width, line.color == CLR_INVALID ? ink : line.color));
         ScopedSelectObject sel(dc, pen.Get());
         MoveToEx(dc, line.from.x, line.from.y, nullptr);
         LineTo(dc, line.to.x, line.to.y);
@@ -394,7 +405,7 @@ void Form::Paint() {
         const LabelArgs& a = label->m_args;
         HFONT font = a.font ? a.font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
         ScopedSelectObject sel(dc, font);
-        SetTextColor(dc, a.color == CLR_INVALID ? GetSysColor(COLOR_WINDOWTEXT) : a.color);
+        SetTextColor(dc, a.color == CLR_INVALID ? ink : a.color);
         RECT r = a.rect;
         DrawTextW(dc, a.caption.c_str(), static_cast<int>(a.caption.size()), &r, a.format);
     }

@@ -96,6 +96,10 @@ public:
     void SetLabelLayout(Label& label, const RECT& rect, HFONT font);
     // Replaces every line.
     void SetLines(std::vector<Line> lines);
+    void SetLabelColour(Label& label, COLORREF colour);
+    // The colour of labels and lines that have none of their own; CLR_INVALID (the start):
+    // the system's text colour.
+    void SetInk(COLORREF ink);
     const std::vector<std::unique_ptr<Label>>& Labels() const { return m_labels; }
 
     // Event routing for child controls, menus and timers made by the subclass.
@@ -142,6 +146,7 @@ private:
     HWND m_tooltip = nullptr;     // child of this window, destroyed with it
     std::vector<std::unique_ptr<Label>> m_labels;
     std::vector<Line> m_lines;
+    COLORREF m_ink = CLR_INVALID;
     Label* m_pressedLabel = nullptr;
     int m_pressedButton = 0;
     std::map<int, std::function<void(int)>> m_commandHandlers;

@@ -12,7 +12,7 @@ struct LabelArgs {
     RECT rect{};              // client pixels
     std::wstring caption;
     HFONT font = nullptr;     // we don't own it; null: the system's GUI font
-    COLORREF color = CLR_INVALID;  // CLR_INVALID: the default text colour
+    COLORREF color = CLR_INVALID;  // CLR_INVALID: the form's ink
     UINT format = DT_LEFT | DT_WORDBREAK | DT_NOPREFIX;
     HCURSOR cursor = nullptr; // pointer shown over the label; we don't own it
     std::wstring tooltip;
@@ -38,7 +38,7 @@ struct Line {
     POINT from{};
     POINT to{};
     int width = 1;
-    COLORREF color = RGB(0, 0, 0);
+    COLORREF color = RGB(0, 0, 0);  // CLR_INVALID: the form's ink
 };
 
 }  // namespace tk

@@ -62,9 +62,15 @@ bool TextBox::HasFocus() const { return m_hwnd && GetFocus() == m_hwnd; }
 HBRUSH TextBox::OnCtlColor(HDC dc, HWND control) const {
     if (control != m_hwnd) return nullptr;
     SetBkColor(dc, m_background);
+    if (m_text != CLR_INVALID) SetTextColor(dc, m_text);
     // The DC's own brush: any colour, and no brush object for each text box.
     SetDCBrushColor(dc, m_background);
     return static_cast<HBRUSH>(GetStockObject(DC_BRUSH));
+}
+
+void TextBox::SetColours(COLORREF background, COLORREF text) {
+    m_background = background;
+    m_text = text;
 }
 
 }  // namespace tk

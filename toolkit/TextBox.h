@@ -44,11 +44,14 @@ public:
     // The parent passes WM_CTLCOLOREDIT here; returns the brush for the background, or
     // null when the message is for another control.
     HBRUSH OnCtlColor(HDC dc, HWND control) const;
+    // The background and the text colour (CLR_INVALID: the control's own); redraw to show them.
+    void SetColours(COLORREF background, COLORREF text);
 
 private:
     HWND m_hwnd = nullptr;  // child of the form, destroyed with it
     HWND m_parent = nullptr;
     COLORREF m_background = RGB(255, 255, 255);
+    COLORREF m_text = CLR_INVALID;
 };
 
 }  // namespace tk

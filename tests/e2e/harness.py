@@ -6,6 +6,7 @@ import os
 import re
 import subprocess
 import time
+from collections import Counter
 from pathlib import Path
 
 ROOT = Path(__file__).resolve().parents[2]
@@ -36,6 +37,20 @@ def wait_for(predicate, timeout=10.0, interval=0.1, what="condition"):
     return value
 
 
+def contrast(a, b):
+    # WCAG 2's contrast ratio of two sRGB colours: 1 (the same) to 21 (black and white).
+    linear = [[v / 12.92 if v <= 0.03928 else ((v + 0.055) / 1.055) ** 2.4 for v in (c / 255 for c in rgb)] for rgb in (a, b)]
+    light, dark = sorted((0.2126 * r + 0.7152 * g + 0.0722 * b for r, g, b in linear), reverse=True)
+    return (light + 0.05) / (dark + 0.05)
+
+
+def ink_contrast(pixel, left, top, right, bottom):
+    # What is drawn in a screen rectangle against what it is drawn on: the commonest colour is
+    # the ground, the ink the colour that stands out most from it.
+    ground = (colours := Counter(pixel(x, y) for x in range(left, right) for y in range(top, bottom))).most_common(1)[0][0]
+    return max(contrast(ground, c) for c in colours)
+
+
 class Desktop:
     # One virtual display and one Wine prefix for a whole run.
 
@@ -56,6 +71,17 @@ class Desktop:
 
     def run(self, args, timeout=30, check=True):
         return subprocess.run(args, env=self.env, capture_output=True, timeout=timeout, check=check)
+
+    def set_colours(self, colours):
+        # The system colours (HKCU\Control Panel\Colors, "R G B") that programs started from
+        # now on read; None puts back those the prefix had.
+        saved = Path(self.env["WINEPREFIX"]) / "colours-saved.reg"
+        if not saved.exists():
+            self.run([WINE, "reg", "export", r"HKCU\Control Panel\Colors", "Z:" + str(saved).replace("/", "\\"), "/y"])
+        wanted = OUT / "colours.reg"
+        wanted.write_text("REGEDIT4\n\n[HKEY_CURRENT_USER\\Control Panel\\Colors]\n" +
+                          "".join(f'"{name}"="{rgb}"\n' for name, rgb in (colours or {}).items()))
+        self.run([WINE, "reg", "import", "Z:" + str(wanted if colours else saved).replace("/", "\\")])
 
     def inspect(self, *args):
         r = self.run([WINE, str(WIN_BUILD / "wininspect.exe"), *map(str, args)], check=False)

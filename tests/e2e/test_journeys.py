@@ -4,12 +4,18 @@ import struct
 import time
 from pathlib import Path
 
-from harness import BACKGROUND, BUILD, EXE, OUT, WINE, wait_for
+from harness import BACKGROUND, BUILD, EXE, OUT, WINE, ink_contrast, wait_for
 from program import (BARE_CARD, CLOSE, MENU_LABEL, MINIMISE, NOTE_MENU, STAMP, TEXT_BOX, TIME_PICKER, TRAY_MENU,
                      App, at, states)
 
 TYPED = "hello\r\n中文 abc"
 YELLOW, BLACK = (255, 255, 0), (0, 0, 0)
+# Windows' two high-contrast colour sets, as HKCU\Control Panel\Colors holds them; None: the prefix's own.
+HC = "Window WindowText ButtonFace ButtonText Hilight HilightText GrayText HotTrackingColor".split()
+SCHEMES = {"default": None, "black": dict(zip(HC, ["0 0 0", "255 255 255"] * 2 + ["26 235 255", "0 0 0", "63 242 63", "255 255 0"])),
+           "white": dict(zip(HC, ["255 255 255", "0 0 0"] * 2 + ["55 0 110", "255 255 255", "96 0 0", "0 0 159"]))}
+# What is written on the card, in its client pixels (left, top, right, bottom).
+WRITTEN = {"label": (16, 16, 49, 33), "stamp": (56, 16, 209, 33), "marks": (238, 14, 267, 27), "text": (20, 43, 120, 60)}
 
 
 def check_card(d, note):
@@ -35,11 +41,16 @@ def file_dialog(app, note, position, path):
     wait_for(lambda: not app.others(note.xid), 10, what="the dialog to close")
 
 
-def click_ok(d, box):
-    # The about box's OK button, from its client area (352 x 177) at the window's bottom middle.
+def about_client(d, box):
+    # The about box's client area (352 x 177) on the screen, at the window's bottom middle: its top-left corner.
     info = d.run(["xwininfo", "-id", box]).stdout.decode()
     x, y, w, h = (int(info.split(k)[1].split()[0]) for k in ("upper-left X:", "upper-left Y:", "Width:", "Height:"))
-    d.click_at(x + (w - 352) // 2 + 160, y + h - (w - 352) // 2 - 33)
+    return x + (w - 352) // 2, y + h - (w - 352) // 2 - 177
+
+
+def click_ok(d, box):
+    x, y = about_client(d, box)
+    d.click_at(x + 160, y + 144)
 
 
 def test_a_day_with_notes(desktop):
@@ -243,3 +254,26 @@ def test_the_note_at_every_display_scale(desktop):
         assert int(d.run(["xwininfo", "-id", box]).stdout.decode().split("Width:")[1].split()[0]) >= 352 * s, dpi
         app.proc.kill()
     d.run(["/usr/lib/wine/wineserver", "-k"], check=False)
+
+
+def test_every_text_reads_in_the_system_colours(d):
+    # Started in each colour set, the note's texts and marks and the about box's link read at 4.5:1 or more.
+    try:
+        for name, colours in SCHEMES.items():
+            d.set_colours(colours)
+            note = (app := App(d)).new_note()
+            d.drag(note.at(BARE_CARD), (0, 400))  # from under the tray, and clear of the about box
+            note.click(TEXT_BOX)
+            d.type_text("Wm")
+            app.choose_tray(4)  # 关于桌面格卢玛, which takes the keyboard (and the caret) from the note
+            x, y = about_client(d, wait_for(lambda: d.visible(name='关于 "ZQ"桌面格卢玛'), 10, what="the about box")[0])
+            d.screenshot(f"colours-{name}.png")
+            pixel = d.grab()
+            ratios = {what: ink_contrast(pixel, *note.at(r[:2]), *note.at(r[2:])) for what, r in WRITTEN.items()}
+            ratios["link"] = ink_contrast(pixel, x + 72, y + 80, x + 345, y + 113)  # its rectangle in the box
+            print(f"    {name}: " + ", ".join(f"{what} {ratio:.2f}" for what, ratio in ratios.items()))
+            assert min(ratios.values()) >= 4.5, (name, ratios)
+            app.choose_tray(6)  # 退出
+            wait_for(lambda: app.proc.poll() is not None, 10, what="the end")
+    finally:
+        d.set_colours(None)

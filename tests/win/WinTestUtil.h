@@ -72,6 +72,31 @@ inline std::vector<std::wstring> AnswerMessageBoxes(const std::function<void()>&
     return texts;
 }
 
+// What tk::HighContrastOn answers in the tests (TestMain.cpp).
+extern bool g_highContrast;
+
+// Sets this process's system colours (COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_BTNFACE,
+// COLOR_HOTLIGHT) and switches high contrast as the system does, which tells every window:
+// the colours first (WM_SYSCOLORCHANGE), then the switch (WM_SETTINGCHANGE). The colours
+// from before, with high contrast off, come back with the object.
+struct Scheme {
+    static constexpr int kIds[4] = {COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_BTNFACE, COLOR_HOTLIGHT};
+    COLORREF before[4] = {GetSysColor(kIds[0]), GetSysColor(kIds[1]), GetSysColor(kIds[2]), GetSysColor(kIds[3])};
+    ~Scheme() { Set(false, before); }
+    void Set(bool on, const COLORREF (&colours)[4]) {
+        if (SetSysColors(4, kIds, colours), g_highContrast != on)
+            g_highContrast = on, SendMessageW(HWND_BROADCAST, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+        Pump(100);
+    }
+};
+
+// Whether any pixel of the client rectangle r, as the window draws it now, has the colour.
+inline bool Shows(HWND hwnd, RECT r, COLORREF colour) {
+    tk::ScopedGetDC dc(hwnd);
+    for (int y = r.top; y < r.bottom; ++y) for (int x = r.left; x < r.right; ++x) if (GetPixel(dc.Get(), x, y) == colour) return true;
+    return false;
+}
+
 // Until the result goes, the system refuses to make windows of the class on this thread:
 // a hook says no, as the system does when it runs out of window handles.
 inline std::shared_ptr<void> RefuseWindows(const wchar_t* className) {
