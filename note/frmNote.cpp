@@ -50,6 +50,7 @@ void frmNote::OnCreate() {
     SetPicture(tk::ProgramBitmap(IDB_SKIN));  // one skin, read once and shared by every note
     CreateControls();  // the text box first: it is first in the focus order
     CreateLabelsAndLines();
+    DescribeForReaders();
 }
 
 void frmNote::CreateControls() {
@@ -57,6 +58,7 @@ void frmNote::CreateControls() {
     text.id = idTxtNote;
     text.rect = Rect(16, 40, 249, kTextHeight);
     text.font = m_font.Get();
+    text.name = L"格卢玛内容";
     m_txtNote.Create(*this, text);
 
     note::NoteReminder::Layout pickers;
@@ -124,7 +126,7 @@ void frmNote::DragWindow() {
     SendMessageW(Handle(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
 }
 
-void frmNote::Label1_Click() { m_mnopt.PopupAtPointer(Handle()); }
+void frmNote::Label1_Click() { ShowMenu(false); }
 
 void frmNote::mnuOpenNotes_Click() {
     m_files.Open(Handle(), m_txtNote.MaxLength(),
@@ -159,6 +161,7 @@ void frmNote::mnuSetDateTime_Click() {
     }
     m_mnopt.SetChecked(mnuSetDateTime, show);
     m_txtNote.SetHeight(show ? kTextHeightWithPickers : kTextHeightWithoutPickers);
+    tk::NotifyReaders(EVENT_OBJECT_REORDER, Handle());  // the note's children changed
 }
 
 // The note's own options: stay on top, hide instead of minimising, and the help file.
@@ -193,7 +196,12 @@ void frmNote::RestoreFocus() {
 }
 
 LRESULT frmNote::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    LRESULT answer = 0;
+    if (m_access.Handle(msg, wParam, lParam, answer)) return answer;
     switch (msg) {
+    case WM_SYSCOMMAND:
+        if (OnSysCommand(wParam, lParam)) return 0;
+        break;
     case WM_CTLCOLOREDIT:
         if (HBRUSH brush = m_txtNote.OnCtlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)))
             return reinterpret_cast<LRESULT>(brush);

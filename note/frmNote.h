@@ -8,6 +8,7 @@
 
 #include "note/NoteFileCommands.h"
 #include "note/NoteReminder.h"
+#include "toolkit/Accessible.h"
 #include "toolkit/Form.h"
 #include "toolkit/Gdi.h"
 #include "toolkit/PopupMenu.h"
@@ -60,6 +61,10 @@ private:
     void DragWindow();
     void RestoreFocus();
     void ReminderDue();
+    // The keyboard's and the screen reader's ways in (NoteAccess.cpp).
+    void DescribeForReaders();
+    void ShowMenu(bool belowLabel);
+    bool OnSysCommand(WPARAM command, LPARAM key);
 
     // Event handlers.
     void Label1_Click();
@@ -78,4 +83,5 @@ private:
     note::NoteFileCommands m_files;  // the file dialog and the encoding of the file opened last
     tk::Label* m_labTime = nullptr;    // the form owns its labels
     HWND m_lastFocus = nullptr;        // the control that had the keyboard when the note was left
+    tk::AccessibleLabels m_access{*this};  // what screen readers are told of the drawn labels
 };

@@ -100,6 +100,7 @@ void frmAbout::OnCreate() {
     command1.isCancel = true;
     command1.onClick = [this] { Command1_Click(); };
     m_command1.Create(*this, command1);
+    DescribeForReaders();
 }
 
 void frmAbout::OnLoad() {
@@ -124,11 +125,19 @@ void frmAbout::Label1_Click() {
 void frmAbout::Command1_Click() { Unload(); }
 
 LRESULT frmAbout::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_SETFOCUS) {
+    LRESULT answer = 0;
+    if (m_access.Handle(msg, wParam, lParam, answer)) return answer;
+    if (msg == WM_SETFOCUS && !m_linkFocused) {
         // Activation gives the focus to the window itself; the OK button takes it, so
         // Enter and Esc close the box as in any dialog.
         m_command1.Focus();
         return 0;
     }
+    if (msg == WM_PAINT) {
+        Form::HandleMessage(msg, wParam, lParam);
+        OnLinkMessage(msg, wParam);  // the focus mark over the painted link
+        return 0;
+    }
+    if (OnLinkMessage(msg, wParam)) return 0;
     return Form::HandleMessage(msg, wParam, lParam);
 }

@@ -1,5 +1,6 @@
 #include "toolkit/TextBox.h"
 
+#include "toolkit/Accessible.h"
 #include "toolkit/Application.h"
 #include "toolkit/CreateFailure.h"
 #include "toolkit/Form.h"
@@ -10,6 +11,7 @@ void TextBox::Create(Form& parent, const TextBoxArgs& args) {
     m_parent = parent.Handle();
     m_background = args.background;
     // No ES_AUTOHSCROLL: long lines wrap at the right edge, as in a note.
+    if (!args.name.empty()) AddHiddenLabel(m_parent, args.name);
     const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN;
     m_hwnd = RequireCreated(CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", style, args.rect.left, args.rect.top,
                                             args.rect.right - args.rect.left, args.rect.bottom - args.rect.top,

@@ -14,6 +14,7 @@ struct TextBoxArgs {
     RECT rect{};               // in the parent's client pixels
     HFONT font = nullptr;      // we don't own it; it must outlive the text box
     COLORREF background = RGB(255, 255, 255);
+    std::wstring name;         // what a screen reader calls it (a hidden label before it)
 };
 
 class TextBox {
