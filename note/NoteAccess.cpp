@@ -51,8 +51,9 @@ bool frmNote::OnSysCommand(WPARAM command, LPARAM key) {
     case SC_KEYMENU:
         // F10, or Alt pressed and released alone (no key): the note menu, where a menu bar
         // would be; the note's system menu is never seen. Alt+Space still opens the system
-        // menu and Alt with a letter still beeps; Shift+F10 is the text box's context menu.
-        if (key != 0 || GetKeyState(VK_SHIFT) < 0) return false;
+        // menu and Alt with a letter still beeps. (Shift+F10 never comes here: the system
+        // makes it the text box's context menu.)
+        if (key != 0) return false;
         ShowMenu(true);
         return true;
     case SC_MINIMIZE:

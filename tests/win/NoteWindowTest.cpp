@@ -151,7 +151,23 @@ TEST_F(NoteTest, AReaderFindsTheNotesLabelsAndTheirActionsAndAHeldObjectOutlives
         EXPECT_TRUE(Box(x - origin.x, y - origin.y, w, h) == c.at) << i << ": " << x - origin.x << "," << y - origin.y;
     }
     kids[4].pdispVal->Release();
+    // What readers are told as a reader's hook hears it: the menu opened and closed ("打开"
+    // on the menu label, the menu then closed from a timer), the pickers shown.
+    static std::vector<std::pair<DWORD, LONG>> told;
+    told.clear();
+    HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_REORDER, EVENT_OBJECT_STATECHANGE, nullptr,
+        [](HWINEVENTHOOK, DWORD event, HWND, LONG object, LONG child, DWORD, DWORD) CALLBACK {
+            if (object == OBJID_CLIENT) told.emplace_back(event, child);
+        }, GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+    UINT_PTR closer = SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR, DWORD) CALLBACK { EndMenu(); });
+    acc->accDoDefaultAction(kids[0]);
+    wintest::Pump(1000, [] { return told.size() >= 2; });
+    KillTimer(nullptr, closer);
     note->mnopt().Click(frmNote::mnuSetDateTime);
+    wintest::Pump(200, [] { return told.size() >= 3; });
+    UnhookWinEvent(hook);
+    const decltype(told) expected = {{EVENT_OBJECT_STATECHANGE, 1}, {EVENT_OBJECT_STATECHANGE, 1}, {EVENT_OBJECT_REORDER, 0}};
+    EXPECT_TRUE(told == expected) << told.size();
     EXPECT_TRUE(acc->get_accChildCount(&count) == S_OK && count == 7) << "the pickers, while shown";
     for (auto [id, name] : {std::pair{frmNote::idTxtNote, L"格卢玛内容"}, {frmNote::idMyDate, L"提醒日期"}, {frmNote::idMyTime, L"提醒时间"}}) {
         HWND label = GetWindow(GetDlgItem(hwnd, id), GW_HWNDPREV);
