@@ -8,10 +8,11 @@
 
 namespace {
 constexpr std::size_t kLinkChild = 1;  // the link is the first element readers are told of
+constexpr long kLinkState = STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_LINKED;
 }
 
 void frmAbout::DescribeForReaders() {
-    m_access.Add({m_label1, ROLE_SYSTEM_LINK, L"", L"跳转", L"", STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_LINKED,
+    m_access.Add({m_label1, ROLE_SYSTEM_LINK, L"", L"跳转", L"", kLinkState,
                   [this] { Label1_Click(); }});
     m_access.Add({m_label2, ROLE_SYSTEM_STATICTEXT, L"", L"", L"", STATE_SYSTEM_READONLY, nullptr});
     m_access.Add({m_label4, ROLE_SYSTEM_STATICTEXT, L"", L"", L"", STATE_SYSTEM_READONLY, nullptr});
@@ -20,8 +21,7 @@ void frmAbout::DescribeForReaders() {
 void frmAbout::FocusLink(bool link) {
     m_linkFocused = link;
     InvalidateRect(Handle(), &m_label1->Rect(), FALSE);
-    const long focused = link ? STATE_SYSTEM_FOCUSED : 0;
-    m_access.SetState(kLinkChild, STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_LINKED | focused);
+    m_access.SetState(kLinkChild, kLinkState | (link ? STATE_SYSTEM_FOCUSED : 0));
     if (link) {
         SetFocus(Handle());
         tk::NotifyReaders(EVENT_OBJECT_FOCUS, Handle(), kLinkChild);
@@ -41,7 +41,10 @@ bool frmAbout::OnLinkMessage(UINT msg, WPARAM wParam) {
     case WM_KILLFOCUS:
         // To OK by the mouse: the keyboard is no longer on the link. To another window: it
         // comes back to the link when the box is active again.
-        if (IsChild(Handle(), reinterpret_cast<HWND>(wParam))) m_linkFocused = false;
+        if (IsChild(Handle(), reinterpret_cast<HWND>(wParam)) && m_linkFocused) {
+            m_linkFocused = false;
+            m_access.SetState(kLinkChild, kLinkState);
+        }
         InvalidateRect(Handle(), &m_label1->Rect(), FALSE);  // the mark comes and goes with the focus
         return false;
     case WM_SETFOCUS:
