@@ -116,13 +116,13 @@ public:
         const HRESULT hr = Check(id);
         if (hr != S_OK) return hr;
         const AccessibleLabel* e = Element(id.lVal);
-        return e ? Text(e->defaultAction, out) : (out ? (*out = nullptr, S_FALSE) : E_POINTER);
+        return Text(e ? e->defaultAction : std::wstring(), out);
     }
     HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT id, BSTR* out) override {
         const HRESULT hr = Check(id);
         if (hr != S_OK) return hr;
         const AccessibleLabel* e = Element(id.lVal);
-        return e ? Text(e->shortcut, out) : (out ? (*out = nullptr, S_FALSE) : E_POINTER);
+        return Text(e ? e->shortcut : std::wstring(), out);
     }
     HRESULT STDMETHODCALLTYPE accLocation(LONG* x, LONG* y, LONG* w, LONG* h, VARIANT id) override {
         if (!x || !y || !w || !h) return E_POINTER;
@@ -133,8 +133,8 @@ public:
             GetWindowRect(child, &r);
         } else {
             // From the label's rectangle as it is now, in screen pixels.
-            const AccessibleLabel* e = Element(id.lVal);
-            e ? void(r = e->label->Rect()) : void(GetClientRect(Window(), &r));
+            if (const AccessibleLabel* e = Element(id.lVal)) r = e->label->Rect();
+            else GetClientRect(Window(), &r);
             MapWindowPoints(Window(), nullptr, reinterpret_cast<POINT*>(&r), 2);
         }
         *x = r.left, *y = r.top, *w = r.right - r.left, *h = r.bottom - r.top;
