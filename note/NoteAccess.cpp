@@ -1,8 +1,11 @@
 // A note for the keyboard and for screen readers: what readers are told of the labels drawn
-// on the card, the note menu opened from the keyboard, and the system's own minimise.
+// on the card, the note menu opened from the keyboard, the system's own minimise, and
+// Ctrl+Tab from note to note.
 #include <oleacc.h>
 
 #include "note/frmNote.h"
+
+#include "toolkit/LoadedForms.h"
 
 namespace {
 
@@ -63,4 +66,22 @@ bool frmNote::OnSysCommand(WPARAM command, LPARAM key) {
         return true;
     }
     return false;
+}
+
+bool frmNote::OnCtrlKey(UINT key) {
+    if (key != VK_TAB) return false;
+    // Ctrl+Tab: the next note on the screen, in the order they were made; Ctrl+Shift+Tab the
+    // one before. Hidden and minimised notes are skipped, as the user cannot see them.
+    const int count = tk::LoadedForms::Count();
+    const int step = GetKeyState(VK_SHIFT) < 0 ? count - 1 : 1;
+    int self = 0;
+    while (self < count && tk::LoadedForms::Item(self) != this) ++self;
+    for (int i = (self + step) % count; i != self; i = (i + step) % count) {
+        auto* note = dynamic_cast<frmNote*>(tk::LoadedForms::Item(i));
+        if (note && note->IsVisible() && !note->IsMinimised()) {
+            note->Show();
+            break;
+        }
+    }
+    return true;
 }

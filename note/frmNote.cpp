@@ -59,6 +59,7 @@ void frmNote::CreateControls() {
     text.rect = Rect(16, 40, 249, kTextHeight);
     text.font = m_font.Get();
     text.name = L"格卢玛内容";
+    text.onCtrlKey = [this](UINT key) { return OnCtrlKey(key); };
     m_txtNote.Create(*this, text);
 
     note::NoteReminder::Layout pickers;

@@ -65,6 +65,7 @@ private:
     void DescribeForReaders();
     void ShowMenu(bool belowLabel);
     bool OnSysCommand(WPARAM command, LPARAM key);
+    bool OnCtrlKey(UINT key);
 
     // Event handlers.
     void Label1_Click();

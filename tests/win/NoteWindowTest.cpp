@@ -251,6 +251,13 @@ TEST_F(NoteTest, TwoNotesAreIndependentStayOnTopIsEachOnesAndTheCloseMarkClosesA
     EXPECT_TRUE(b->txtNote().Height() == 153 && b->txtNote().Text().empty());
     b->mnopt().Click(frmNote::mnuStayOnTop), b->mnopt().Click(frmNote::mnuStayOnTop);
     EXPECT_TRUE(!TopMost(b->Handle()) && !Checked(b, frmNote::mnuStayOnTop) && TopMost(a->Handle()));
+    BYTE keys[256] = {};  // Ctrl+Tab in a third note: round to the next one shown (a is hidden), typing nothing
+    keys[VK_CONTROL] = 0x80, SetKeyboardState(keys);
+    HWND third = NewNote()->Handle(), typed = GetDlgItem(third, frmNote::idTxtNote);
+    SendMessageW(typed, WM_KEYDOWN, VK_TAB, 0), SendMessageW(typed, WM_CHAR, '\t', 0);
+    EXPECT_TRUE(GetActiveWindow() == b->Handle() && GetWindowTextLengthW(typed) == 0);
+    keys[VK_CONTROL] = 0, SetKeyboardState(keys);
+    DestroyWindow(third);
     HWND gone = a->Handle();
     Click(gone, POINT{260, 20});  // no question, though its text was never saved
     EXPECT_FALSE(IsWindow(gone) || FindWindowW(L"#32770", nullptr));
