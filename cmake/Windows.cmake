@@ -24,7 +24,7 @@ file(GLOB GLUMA_APP_SOURCES CONFIGURE_DEPENDS
 # The terminate handler replaces a library default, so it must be an object of the program
 # itself (an archive member would never be pulled in for it).
 list(REMOVE_ITEM GLUMA_APP_SOURCES ${CMAKE_SOURCE_DIR}/shell/WinMain.cpp ${CMAKE_SOURCE_DIR}/toolkit/Terminate.cpp)
-set(GLUMA_LATE_LIBS comctl32 comdlg32)
+set(GLUMA_LATE_LIBS comctl32 comdlg32 oleacc oleaut32)
 if(GLUMA_RELEASE_PROGRAM)
   # The release program loads the common controls and the file dialogs' library when a
   # window first needs them, not at start: under Wine, comctl32 (which comdlg32 imports)
@@ -32,11 +32,13 @@ if(GLUMA_RELEASE_PROGRAM)
   # icon need neither. LLD delay-loads only DLLs named in short-format import libraries,
   # which the toolchain's (dlltool-made) ones are not: such libraries are made here, from
   # the names in the toolchain's. (A delay library made by dlltool itself does not do:
-  # LLD puts its address table in read-only memory.)
+  # LLD puts its address table in read-only memory.) The accessibility libraries (oleacc
+  # and the string functions of oleaut32) wait in the same way for a screen reader's first
+  # question.
   find_program(GLUMA_NM NAMES ${CMAKE_SYSTEM_PROCESSOR}-w64-mingw32-nm REQUIRED)
   find_program(GLUMA_LLVM_DLLTOOL NAMES llvm-dlltool llvm-dlltool-14 REQUIRED)
   set(GLUMA_LATE_LIBS)
-  foreach(dll comctl32 comdlg32)
+  foreach(dll comctl32 comdlg32 oleacc oleaut32)
     execute_process(COMMAND ${GLUMA_NM} ${CMAKE_FIND_ROOT_PATH}/lib/lib${dll}.a
                     OUTPUT_VARIABLE symbols ERROR_QUIET COMMAND_ERROR_IS_FATAL ANY)
     string(REGEX MATCHALL "__imp__[A-Za-z0-9_]+@[0-9]+" imports "${symbols}")
@@ -49,7 +51,9 @@ if(GLUMA_RELEASE_PROGRAM)
                     COMMAND_ERROR_IS_FATAL ANY)
     list(APPEND GLUMA_LATE_LIBS ${CMAKE_BINARY_DIR}/lib${dll}_late.a -Wl,--delayload=${dll}.dll)
   endforeach()
-  string(REPLACE "-lcomdlg32" "" CMAKE_CXX_STANDARD_LIBRARIES "${CMAKE_CXX_STANDARD_LIBRARIES}")
+  foreach(lib -lcomdlg32 -loleaut32)
+    string(REPLACE "${lib}" "" CMAKE_CXX_STANDARD_LIBRARIES "${CMAKE_CXX_STANDARD_LIBRARIES}")
+  endforeach()
 endif()
 
 add_library(glumaapp STATIC ${GLUMA_APP_SOURCES})

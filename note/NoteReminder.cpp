@@ -22,12 +22,14 @@ void NoteReminder::Create(const Layout& layout) {
     date.kind = tk::PickerKind::Date;
     date.font = layout.font;
     date.visible = false;
+    date.name = L"提醒日期";
     m_myDate.Create(m_note, date);
 
     tk::DatePickerArgs time = date;
     time.id = layout.timeId;
     time.rect = layout.time;
     time.kind = tk::PickerKind::Time;
+    time.name = L"提醒时间";
     m_myTime.Create(m_note, time);
     // As designed: 00:00. The day does not matter, only hours and minutes count.
     m_myTime.SetValue(tk::Today());

@@ -68,6 +68,7 @@ void frmNote::OnCreate() {
     CreateLabelsAndLines();
     LayOut();
     ApplyColours();
+    DescribeForReaders();
 }
 
 void frmNote::ApplyColours() {
@@ -81,6 +82,8 @@ void frmNote::ApplyColours() {
 void frmNote::CreateControls() {
     tk::TextBoxArgs text;
     text.id = idTxtNote;
+    text.name = L"格卢玛内容";
+    text.onCtrlKey = [this](UINT key) { return OnCtrlKey(key); };
     m_txtNote.Create(*this, text);
 
     note::NoteReminder::Layout pickers;
@@ -172,7 +175,7 @@ void frmNote::DragWindow() {
     SendMessageW(Handle(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
 }
 
-void frmNote::Label1_Click() { m_mnopt.PopupAtPointer(Handle()); }
+void frmNote::Label1_Click() { ShowMenu(false); }
 
 void frmNote::mnuOpenNotes_Click() {
     m_files.Open(Handle(), m_txtNote.MaxLength(),
@@ -209,6 +212,7 @@ void frmNote::mnuSetDateTime_Click() {
     m_textHeight = show ? kTextHeightWithPickers : kTextHeightWithoutPickers;
     const RECT text = PartRect(Part::TextBox);
     m_txtNote.SetHeight(text.bottom - text.top);
+    tk::NotifyReaders(EVENT_OBJECT_REORDER, Handle());  // the note's children changed
 }
 
 // The note's own options: stay on top, hide instead of minimising, and the help file.
@@ -243,11 +247,16 @@ void frmNote::RestoreFocus() {
 }
 
 LRESULT frmNote::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    LRESULT answer = 0;
+    if (m_access.Handle(msg, wParam, lParam, answer)) return answer;
     if (tk::IsColourSchemeChange(msg, wParam)) {
         tk::PassToChildren(Handle(), msg, wParam, lParam);
         ApplyColours();
     }
     switch (msg) {
+    case WM_SYSCOMMAND:
+        if (OnSysCommand(wParam, lParam)) return 0;
+        break;
     case WM_CTLCOLOREDIT:
         if (HBRUSH brush = m_txtNote.OnCtlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)))
             return reinterpret_cast<LRESULT>(brush);

@@ -8,6 +8,7 @@
 
 #include "note/NoteFileCommands.h"
 #include "note/NoteReminder.h"
+#include "toolkit/Accessible.h"
 #include "toolkit/Form.h"
 #include "toolkit/Gdi.h"
 #include "toolkit/PopupMenu.h"
@@ -71,6 +72,11 @@ private:
     void RestoreFocus();
     void ReminderDue();
     void ApplyColours();  // the card, its labels and marks and the text box in the scheme's colours
+    // The keyboard's and the screen reader's ways in (NoteAccess.cpp).
+    void DescribeForReaders();
+    void ShowMenu(bool belowLabel);
+    bool OnSysCommand(WPARAM command, LPARAM key);
+    bool OnCtrlKey(UINT key);
 
     // Event handlers.
     void Label1_Click();
@@ -91,4 +97,5 @@ private:
     tk::Label* m_partLabels[4] = {};       // menu label, stamp, minimise, close; the form owns them
     int m_textHeight = kTextHeight;    // at 96 dpi: shorter while the pickers show
     HWND m_lastFocus = nullptr;        // the control that had the keyboard when the note was left
+    tk::AccessibleLabels m_access{*this};  // what screen readers are told of the drawn labels
 };

@@ -92,6 +92,7 @@ void frmAbout::OnCreate() {
     m_command1.Create(*this, command1);
     LayOut();
     ApplyColours();
+    DescribeForReaders();
 }
 
 // Places the controls, makes the fonts and loads the icons for the box's DPI.
@@ -147,15 +148,23 @@ void frmAbout::Label1_Click() {
 void frmAbout::Command1_Click() { Unload(); }
 
 LRESULT frmAbout::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    LRESULT answer = 0;
+    if (m_access.Handle(msg, wParam, lParam, answer)) return answer;
     if (tk::IsColourSchemeChange(msg, wParam)) {
         tk::PassToChildren(Handle(), msg, wParam, lParam);
         ApplyColours();
     }
-    if (msg == WM_SETFOCUS) {
+    if (msg == WM_SETFOCUS && !m_linkFocused) {
         // Activation gives the focus to the window itself; the OK button takes it, so
         // Enter and Esc close the box as in any dialog.
         m_command1.Focus();
         return 0;
     }
+    if (msg == WM_PAINT) {
+        Form::HandleMessage(msg, wParam, lParam);
+        OnLinkMessage(msg, wParam);  // the focus mark over the painted link
+        return 0;
+    }
+    if (OnLinkMessage(msg, wParam)) return 0;
     return Form::HandleMessage(msg, wParam, lParam);
 }

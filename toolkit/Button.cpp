@@ -15,7 +15,8 @@ const UINT_PTR kKeySubclassId = 1;
 
 // The program's message loop has no dialog manager, so the focused button itself turns
 // Enter and Esc into a press. The press is posted: its handler may close the form, and
-// the button must not be destroyed in the middle of its own key handling.
+// the button must not be destroyed in the middle of its own key handling. Tab goes to the
+// form, which knows where the keyboard goes next.
 LRESULT CALLBACK KeyProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR flags) {
     switch (msg) {
     case WM_KEYDOWN:
@@ -23,6 +24,7 @@ LRESULT CALLBACK KeyProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT
             PostMessageW(hwnd, BM_CLICK, 0, 0);
             return 0;
         }
+        if (wParam == VK_TAB) return SendMessageW(GetParent(hwnd), msg, wParam, lParam);
         break;
     case WM_NCDESTROY:
         RemoveWindowSubclass(hwnd, KeyProc, id);
@@ -43,7 +45,7 @@ void Button::Create(Form& parent, const ButtonArgs& args) {
     HFONT font = args.font ? args.font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     SendMessageW(m_hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     DWORD_PTR keys = (args.isDefault ? kEnterPresses : 0u) | (args.isCancel ? kEscPresses : 0u);
-    if (keys) SetWindowSubclass(m_hwnd, KeyProc, kKeySubclassId, keys);
+    SetWindowSubclass(m_hwnd, KeyProc, kKeySubclassId, keys);
     if (args.onClick) {
         parent.OnControlCommand(args.id, [onClick = args.onClick](int code) {
             if (code == BN_CLICKED) onClick();

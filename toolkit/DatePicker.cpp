@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "toolkit/Accessible.h"
 #include "toolkit/Application.h"
 #include "toolkit/CreateFailure.h"
 #include "toolkit/Dpi.h"
@@ -38,6 +39,7 @@ void DatePicker::MakeControl() {
     DWORD style = WS_CHILD | WS_TABSTOP;
     style |= m_args.kind == PickerKind::Date ? DTS_SHORTDATEFORMAT : DTS_TIMEFORMAT | DTS_UPDOWN;
     LoadCommonControls();
+    if (!m_args.name.empty()) AddHiddenLabel(m_parent->Handle(), m_args.name);
     m_hwnd = RequireCreated(CreateWindowExW(0, DATETIMEPICK_CLASSW, L"", style, r.left, r.top, r.right - r.left,
                                             r.bottom - r.top, m_parent->Handle(),
                                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(m_args.id)), Instance(), nullptr),

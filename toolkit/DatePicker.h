@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <string>
 
 namespace tk {
 
@@ -23,6 +24,7 @@ struct DatePickerArgs {
     PickerKind kind = PickerKind::Date;
     HFONT font = nullptr;   // we don't own it; it must outlive the picker
     bool visible = true;
+    std::wstring name;      // what a screen reader calls it (a hidden label before it)
 };
 
 class DatePicker {

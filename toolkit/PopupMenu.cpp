@@ -26,6 +26,10 @@ void PopupMenu::SetChecked(UINT id, bool checked) {
 void PopupMenu::PopupAtPointer(HWND owner) {
     POINT pt;
     GetCursorPos(&pt);
+    PopupAt(owner, pt);
+}
+
+void PopupMenu::PopupAt(HWND owner, POINT pt) {
     // TPM_RETURNCMD: the choice comes back here, so the handler runs after the menu has
     // closed and before this call returns.
     UINT id = static_cast<UINT>(TrackPopupMenuEx(m_menu, TPM_LEFTALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD,

@@ -23,6 +23,8 @@ public:
     // pointer, items chosen with the left button). Returns once it has closed, after the
     // chosen item's click handler ran.
     void PopupAtPointer(HWND owner);
+    // The same with the menu's top-left corner at a screen point.
+    void PopupAt(HWND owner, POINT screen);
     HMENU Handle() const { return m_menu; }
     // Runs an item's click handler as if it had been chosen.
     void Click(UINT id);

@@ -1,5 +1,10 @@
 #include "toolkit/TextBox.h"
 
+#include <commctrl.h>
+
+#include <utility>
+
+#include "toolkit/Accessible.h"
 #include "toolkit/Application.h"
 #include "toolkit/CreateFailure.h"
 #include "toolkit/Dpi.h"
@@ -11,6 +16,7 @@ void TextBox::Create(Form& parent, const TextBoxArgs& args) {
     m_parent = parent.Handle();
     m_background = args.background;
     // No ES_AUTOHSCROLL: long lines wrap at the right edge, as in a note.
+    if (!args.name.empty()) AddHiddenLabel(m_parent, args.name);
     const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN;
     m_hwnd = RequireCreated(CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", style, args.rect.left, args.rect.top,
                                             args.rect.right - args.rect.left, args.rect.bottom - args.rect.top,
@@ -20,6 +26,25 @@ void TextBox::Create(Form& parent, const TextBoxArgs& args) {
     if (args.font) SendMessageW(m_hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(args.font), FALSE);
     // The default limit is 32,767 characters; 0 lifts it to what memory allows.
     SendMessageW(m_hwnd, EM_SETLIMITTEXT, 0, 0);
+    m_onCtrlKey = args.onCtrlKey;
+    if (m_onCtrlKey) SetWindowSubclass(m_hwnd, KeyProc, 1, reinterpret_cast<DWORD_PTR>(this));
+}
+
+LRESULT CALLBACK TextBox::KeyProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR self) {
+    auto* box = reinterpret_cast<TextBox*>(self);
+    switch (msg) {
+    case WM_KEYDOWN:
+        box->m_keyTaken = GetKeyState(VK_CONTROL) < 0 && box->m_onCtrlKey(static_cast<UINT>(wParam));
+        if (box->m_keyTaken) return 0;
+        break;
+    case WM_CHAR:
+        if (std::exchange(box->m_keyTaken, false)) return 0;
+        break;
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(hwnd, KeyProc, id);
+        break;
+    }
+    return DefSubclassProc(hwnd, msg, wParam, lParam);
 }
 
 std::wstring TextBox::Text() const {

@@ -6,7 +6,7 @@ from pathlib import Path
 
 from harness import BACKGROUND, BUILD, EXE, OUT, WINE, ink_contrast, wait_for
 from program import (BARE_CARD, CLOSE, MENU_LABEL, MINIMISE, NOTE_MENU, STAMP, TEXT_BOX, TIME_PICKER, TRAY_MENU,
-                     App, at, states)
+                     App, at, menu, states)
 
 TYPED = "hello\r\n中文 abc"
 YELLOW, BLACK = (255, 255, 0), (0, 0, 0)
@@ -79,6 +79,17 @@ def test_a_day_with_notes(desktop):
     assert at(d, (px + 4, py + 4))[0] == "#32768", "the menu's corner is at the pointer"
     d.screenshot("note-menu.png")
     d.key("Escape")
+    # F10 or Alt alone in the text box: the same menu, dropped from the label's lower-left corner
+    # (16, 33); Escape closes it and the typing goes on. Shift+F10 is the text box's own menu.
+    for key in ("F10", "alt", "shift+F10"):
+        d.key(key)
+        shown = wait_for(lambda: menu(d), 5, what=f"a menu from {key}")
+        assert (shown == items) == (key != "shift+F10"), (key, shown)
+        assert key == "shift+F10" or at(d, first.at((20, 37)))[0] == "#32768", "the menu's corner is below the label"
+        d.key("Escape")
+    d.key("ctrl+End", "exclam")
+    wait_for(lambda: first.text() == TYPED + "!", 5, what="typing after the menu")
+    d.key("BackSpace")
     first.choose(3)  # 设置定时提醒功能
     assert at(d, first.at(TIME_PICKER))[0] == "SysDateTimePick32"
     d.screenshot("note-pickers.png")

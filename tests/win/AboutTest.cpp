@@ -1,10 +1,12 @@
-// The about box: one box, the version from the one place it is kept, and the failure of a
-// control it cannot make.
+// The about box: one box, the version from the one place it is kept, the failure of a
+// control it cannot make, and its link for readers and the keyboard.
 #include <gtest/gtest.h>
+#include <oleacc.h>
 
 #include "WinTestUtil.h"
 #include "shell/frmAbout.h"
 #include "toolkit/LoadedForms.h"
+#include "toolkit/WebPage.h"
 #include "toolkit/core/Errors.h"
 
 TEST(AboutBox, ShowsOnceWithTheVersionAndFailsNamingTheControl) {
@@ -30,4 +32,37 @@ TEST(AboutBox, ShowsOnceWithTheVersionAndFailsNamingTheControl) {
     try { frmAbout::ShowAbout(); } catch (const tk::GlumaError& e) { error = e.UserText(); }
     EXPECT_EQ(error.rfind(L"无法创建按钮 (BUTTON)：", 0), 0u) << error;
     EXPECT_EQ(tk::LoadedForms::Count(), 0);
+}
+
+// The link as a reader and the keyboard meet it: named by its address, "跳转" opens the
+// page; Tab moves between the link and OK, and Enter on the link opens the page.
+TEST(AboutBox, TheLinkIsReadAsALinkAndTheKeyboardReachesAndOpensIt) {
+    static int opened;
+    opened = 0;
+    auto shell = tk::SetShellOpener([](HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT) WINAPI {
+        return ++opened, reinterpret_cast<HINSTANCE>(42);
+    });
+    frmAbout::ShowAbout();
+    HWND box = frmAbout::Loaded()->Handle(), ok = frmAbout::Loaded()->Command1().Handle();
+    IAccessible* acc = nullptr;
+    ASSERT_EQ(AccessibleObjectFromWindow(box, OBJID_CLIENT, __uuidof(IAccessible), (void**)&acc), S_OK);
+    VARIANT link{}, role{}, state{};
+    link.vt = VT_I4, link.lVal = 1;
+    BSTR name = nullptr, action = nullptr;
+    acc->get_accName(link, &name), acc->get_accDefaultAction(link, &action), acc->get_accRole(link, &role);
+    EXPECT_TRUE(name && name == std::wstring(tk::kHomePage) && action && action == std::wstring(L"跳转"));
+    EXPECT_EQ(role.lVal, ROLE_SYSTEM_LINK);
+    SysFreeString(name), SysFreeString(action);
+    EXPECT_EQ(acc->accDoDefaultAction(link), S_OK);
+    wintest::Pump(500, [] { return opened == 1; });
+    EXPECT_EQ(GetFocus(), ok);
+    SendMessageW(ok, WM_KEYDOWN, VK_TAB, 0);
+    acc->get_accState(link, &state);
+    EXPECT_TRUE(GetFocus() == box && (state.lVal & STATE_SYSTEM_FOCUSED)) << "the link has the keyboard";
+    SendMessageW(box, WM_KEYDOWN, VK_RETURN, 0);
+    SendMessageW(box, WM_KEYDOWN, VK_TAB, 0);
+    EXPECT_TRUE(opened == 2 && GetFocus() == ok) << opened;
+    acc->Release();
+    frmAbout::Loaded()->Destroy();
+    tk::SetShellOpener(shell);
 }

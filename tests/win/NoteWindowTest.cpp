@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include "WinTestUtil.h"
 #include "note/frmNote.h"
@@ -92,10 +93,12 @@ TEST_F(NoteTest, OnlyALeftPressOnTheCardOrTheStampDragsTheNote) {
 
 // Created at 00:00:10, a note's reminder (today, 00:00) is due at the next tick if armed.
 // The due reminder restores a minimised note: one that fired while the note stayed
-// minimised would report success while the user saw nothing.
+// minimised would report success while the user saw nothing. The system menu's and the
+// taskbar's minimise do what the stroke does.
 TEST_F(NoteTest, TheMinimiseMarkHidesOrMinimisesAndArmsAndADueReminderRestoresAMinimisedNote) {
-    const struct { bool hideMark, timeChanged, armed; } cases[] = {
-        {true, false, true}, {true, true, true}, {false, false, false}, {false, true, true}};
+    const struct { bool hideMark, timeChanged, armed, bySystem = false; } cases[] = {
+        {true, false, true}, {true, true, true}, {false, false, false}, {false, true, true},
+        {false, true, true, true}, {true, false, true, true}};
     for (const auto& c : cases) {
         now = At(2026, 12, 6, 0, 0, 10);
         frmNote* note = NewNote();
@@ -104,11 +107,84 @@ TEST_F(NoteTest, TheMinimiseMarkHidesOrMinimisesAndArmsAndADueReminderRestoresAM
         note->mnopt().Click(frmNote::mnuSetDateTime);
         for (UINT key : {VK_UP, VK_DOWN})  // a change and back; a date's change does not count
             TypeInPicker(GetDlgItem(hwnd, c.timeChanged ? frmNote::idMyTime : frmNote::idMyDate), key);
-        Click(hwnd, POINT{244, 20});
+        c.bySystem ? void(SendMessageW(hwnd, WM_SYSCOMMAND, SC_MINIMIZE, 0)) : Click(hwnd, POINT{244, 20});
         EXPECT_EQ(IsWindowVisible(hwnd) && IsIconic(hwnd), !c.hideMark);
         now = At(2026, 12, 6, 0, 0, 11), SendMessageW(hwnd, WM_TIMER, note::NoteReminder::kTimerId, 0);
-        EXPECT_EQ(IsWindowVisible(hwnd) && !IsIconic(hwnd) && TopMost(hwnd), c.armed) << c.hideMark << c.timeChanged;
+        EXPECT_EQ(IsWindowVisible(hwnd) && !IsIconic(hwnd) && TopMost(hwnd), c.armed) << c.hideMark << c.timeChanged << c.bySystem;
     }
+}
+
+std::wstring Say(HRESULT hr, BSTR& text) {  // what a reader would say, and frees it
+    std::wstring said = hr == S_OK && text ? text : L"";
+    SysFreeString(text);
+    return said;
+}
+
+// As a screen reader reads a note: the labels drawn on the card as children with a name, a
+// role, a state, a place on the screen and a default action; then the text box and the
+// pickers, which Active Accessibility names by the hidden label just before each.
+TEST_F(NoteTest, AReaderFindsTheNotesLabelsAndTheirActionsAndAHeldObjectOutlivesTheNoteSafely) {
+    frmNote* note = NewNote();
+    HWND hwnd = note->Handle();
+    IAccessible* acc = nullptr;
+    ASSERT_EQ(AccessibleObjectFromWindow(hwnd, OBJID_CLIENT, __uuidof(IAccessible), (void**)&acc), S_OK);
+    POINT origin{0, 0};
+    ClientToScreen(hwnd, &origin);
+    const struct { const wchar_t* name; long role, state; RECT at; const wchar_t* action; } children[] = {
+        {L"菜单", ROLE_SYSTEM_BUTTONMENU, STATE_SYSTEM_HASPOPUP, Box(16, 16, 33, 17), L"打开"},
+        {L"创建于 2026/12/6 18:12:05", ROLE_SYSTEM_STATICTEXT, STATE_SYSTEM_READONLY, Box(56, 16, 153, 17), L""},
+        {L"最小化", ROLE_SYSTEM_PUSHBUTTON, 0, Box(240, 16, 9, 9), L"按下"},
+        {L"关闭", ROLE_SYSTEM_PUSHBUTTON, 0, Box(256, 16, 9, 9), L"按下"}};
+    VARIANT kids[8] = {};
+    LONG count = 0;
+    ASSERT_EQ(AccessibleChildren(acc, 0, 8, kids, &count), S_FALSE) << "fewer than asked for";
+    ASSERT_EQ(count, 5) << "four labels and the text box";
+    for (LONG i = 0; i < 4; ++i) {
+        const auto& c = children[i];
+        BSTR name = nullptr, action = nullptr;
+        VARIANT role{}, state{};
+        LONG x = 0, y = 0, w = 0, h = 0;
+        acc->get_accRole(kids[i], &role), acc->get_accState(kids[i], &state), acc->accLocation(&x, &y, &w, &h, kids[i]);
+        EXPECT_EQ(Say(acc->get_accName(kids[i], &name), name), c.name);
+        EXPECT_EQ(Say(acc->get_accDefaultAction(kids[i], &action), action), c.action) << i;
+        EXPECT_TRUE(role.lVal == c.role && state.lVal == c.state) << i << ": " << role.lVal << " " << state.lVal;
+        EXPECT_TRUE(Box(x - origin.x, y - origin.y, w, h) == c.at) << i << ": " << x - origin.x << "," << y - origin.y;
+    }
+    kids[4].pdispVal->Release();
+    // What readers are told as a reader's hook hears it: the menu opened and closed ("打开"
+    // on the menu label, the menu then closed from a timer), the pickers shown.
+    static std::vector<std::pair<DWORD, LONG>> told;
+    told.clear();
+    HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_REORDER, EVENT_OBJECT_STATECHANGE, nullptr,
+        [](HWINEVENTHOOK, DWORD event, HWND, LONG object, LONG child, DWORD, DWORD) CALLBACK {
+            if (object == OBJID_CLIENT) told.emplace_back(event, child);
+        }, GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+    UINT_PTR closer = SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR, DWORD) CALLBACK { EndMenu(); });
+    acc->accDoDefaultAction(kids[0]);
+    wintest::Pump(1000, [] { return told.size() >= 2; });
+    KillTimer(nullptr, closer);
+    note->mnopt().Click(frmNote::mnuSetDateTime);
+    wintest::Pump(200, [] { return told.size() >= 3; });
+    UnhookWinEvent(hook);
+    const decltype(told) expected = {{EVENT_OBJECT_STATECHANGE, 1}, {EVENT_OBJECT_STATECHANGE, 1}, {EVENT_OBJECT_REORDER, 0}};
+    EXPECT_TRUE(told == expected) << told.size();
+    EXPECT_TRUE(acc->get_accChildCount(&count) == S_OK && count == 7) << "the pickers, while shown";
+    for (auto [id, name] : {std::pair{frmNote::idTxtNote, L"格卢玛内容"}, {frmNote::idMyDate, L"提醒日期"}, {frmNote::idMyTime, L"提醒时间"}}) {
+        HWND label = GetWindow(GetDlgItem(hwnd, id), GW_HWNDPREV);
+        EXPECT_TRUE(wintest::ClassOf(label) == L"Static" && !IsWindowVisible(label) && wintest::WindowText(label) == name) << id;
+    }
+    VARIANT minimise{}, close{};
+    minimise.vt = close.vt = VT_I4, minimise.lVal = 3, close.lVal = 4;
+    EXPECT_EQ(acc->accDoDefaultAction(minimise), S_OK);
+    EXPECT_TRUE(IsWindowVisible(hwnd)) << "never inside the reader's call";
+    wintest::Pump(1000, [&] { return !IsWindowVisible(hwnd); });
+    EXPECT_FALSE(IsWindowVisible(hwnd)) << "hidden, as the stroke does";
+    EXPECT_EQ(acc->accDoDefaultAction(close), S_OK);
+    wintest::Pump(1000, [&] { return !IsWindow(hwnd); });
+    EXPECT_FALSE(IsWindow(hwnd));
+    EXPECT_EQ(acc->get_accChildCount(&count), CO_E_OBJNOTCONNECTED) << "a reader still holding it";
+    EXPECT_EQ(acc->accDoDefaultAction(close), CO_E_OBJNOTCONNECTED);
+    acc->Release();
 }
 
 TEST_F(NoteTest, TheReminderItemShowsThePickersWithTodayAndMidnightBelowAShorterTextBox) {
@@ -175,6 +251,13 @@ TEST_F(NoteTest, TwoNotesAreIndependentStayOnTopIsEachOnesAndTheCloseMarkClosesA
     EXPECT_TRUE(b->txtNote().Height() == 153 && b->txtNote().Text().empty());
     b->mnopt().Click(frmNote::mnuStayOnTop), b->mnopt().Click(frmNote::mnuStayOnTop);
     EXPECT_TRUE(!TopMost(b->Handle()) && !Checked(b, frmNote::mnuStayOnTop) && TopMost(a->Handle()));
+    BYTE keys[256] = {};  // Ctrl+Tab in a third note: round to the next one shown (a is hidden), typing nothing
+    keys[VK_CONTROL] = 0x80, SetKeyboardState(keys);
+    HWND third = NewNote()->Handle(), typed = GetDlgItem(third, frmNote::idTxtNote);
+    SendMessageW(typed, WM_KEYDOWN, VK_TAB, 0), SendMessageW(typed, WM_CHAR, '\t', 0);
+    EXPECT_TRUE(GetActiveWindow() == b->Handle() && GetWindowTextLengthW(typed) == 0);
+    keys[VK_CONTROL] = 0, SetKeyboardState(keys);
+    DestroyWindow(third);
     HWND gone = a->Handle();
     Click(gone, POINT{260, 20});  // no question, though its text was never saved
     EXPECT_FALSE(IsWindow(gone) || FindWindowW(L"#32770", nullptr));
