@@ -132,7 +132,7 @@ TEST_F(NoteTest, AReaderFindsTheNotesLabelsAndTheirActionsAndAHeldObjectOutlives
     ClientToScreen(hwnd, &origin);
     const struct { const wchar_t* name; long role, state; RECT at; const wchar_t* action; } children[] = {
         {L"菜单", ROLE_SYSTEM_BUTTONMENU, STATE_SYSTEM_HASPOPUP, Box(16, 16, 33, 17), L"打开"},
-        {L"创建于 2026/12/6 18:12:05", ROLE_SYSTEM_STATICTEXT, STATE_SYSTEM_READONLY, Box(56, 16, 153, 17), L""},
+        {L"创建于 2026/12/6 18:12:05", ROLE_SYSTEM_STATICTEXT, STATE_SYSTEM_READONLY, Box(56, 16, 178, 17), L""},
         {L"最小化", ROLE_SYSTEM_PUSHBUTTON, 0, Box(240, 16, 9, 9), L"按下"},
         {L"关闭", ROLE_SYSTEM_PUSHBUTTON, 0, Box(256, 16, 9, 9), L"按下"}};
     VARIANT kids[8] = {};
