@@ -131,7 +131,10 @@ HANDLE OpenExisting(const std::wstring& full, DWORD access) {
 DWORD FindTarget(const std::wstring& full, Target& target) {
     target.path = full;
     HANDLE handle = OpenExisting(full, GENERIC_WRITE | DELETE);
-    if (handle == INVALID_HANDLE_VALUE && GetLastError() == ERROR_ACCESS_DENIED) {
+    // Refused: a share that allows no deleting, or another program (a scanner, a viewer)
+    // that holds the file without letting it be deleted. Writing may still be allowed.
+    if (handle == INVALID_HANDLE_VALUE &&
+        (GetLastError() == ERROR_ACCESS_DENIED || GetLastError() == ERROR_SHARING_VIOLATION)) {
         handle = OpenExisting(full, GENERIC_WRITE);
         target.deletable = false;
     }
@@ -227,7 +230,10 @@ SaveOutcome ReplaceByNewFile(const Target& target, std::string_view bytes, bool&
     SaveOutcome outcome = error ? SaveFailed(error) : SaveOutcome();
     if (error) RemoveOwn(temporary, outcome);
     else if (target.exists) RemoveOwn(backup, outcome);
-    inPlaceMayHelp = error == ERROR_ACCESS_DENIED && target.exists;
+    // Refused, held by another program, or the old file could not be moved aside (1175):
+    // the target is as it was, and writing over it may still work.
+    inPlaceMayHelp = target.exists && (error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION ||
+                                       error == ERROR_UNABLE_TO_REMOVE_REPLACED);
     return outcome;
 }
 
