@@ -1,7 +1,10 @@
 // A note for the keyboard and for screen readers: what readers are told of the labels drawn
 // on the card, the note menu opened from the keyboard, the system's own minimise, and
-// Ctrl+Tab from note to note.
+// F6 between the text box and the pickers, Ctrl+Tab from note to note.
 #include <oleacc.h>
+
+#include <algorithm>
+#include <vector>
 
 #include "note/frmNote.h"
 
@@ -68,12 +71,35 @@ bool frmNote::OnSysCommand(WPARAM command, LPARAM key) {
     return false;
 }
 
-bool frmNote::OnCtrlKey(UINT key) {
-    if (key != VK_TAB) return false;
-    // Ctrl+Tab: the next note on the screen, in the order they were made; Ctrl+Shift+Tab the
-    // one before. Hidden and minimised notes are skipped, as the user cannot see them.
+bool frmNote::OnKey(UINT key) {
+    const bool ctrl = GetKeyState(VK_CONTROL) < 0, shift = GetKeyState(VK_SHIFT) < 0;
+    if (key == VK_TAB && ctrl) {
+        NextNote(shift);
+        return true;
+    }
+    // F6 moves between the text box and the shown pickers, as between a window's panes; in a
+    // picker Tab does too (the text box keeps Tab for the text).
+    if (key == VK_F6 || (key == VK_TAB && GetFocus() != m_txtNote.Handle())) {
+        NextControl(shift);
+        return true;
+    }
+    return false;
+}
+
+void frmNote::NextControl(bool back) {
+    std::vector<HWND> ring{m_txtNote.Handle()};
+    for (int id : {idMyDate, idMyTime})
+        if (HWND picker = GetDlgItem(Handle(), id); picker && IsWindowVisible(picker)) ring.push_back(picker);
+    const std::size_t n = ring.size();
+    const std::size_t at = std::find(ring.begin(), ring.end(), GetFocus()) - ring.begin();
+    SetFocus(ring[(at % n + (back ? n - 1 : 1)) % n]);
+}
+
+// Ctrl+Tab: the next note on the screen, in the order they were made; Ctrl+Shift+Tab the
+// one before. Hidden and minimised notes are skipped, as the user cannot see them.
+void frmNote::NextNote(bool back) {
     const int count = tk::LoadedForms::Count();
-    const int step = GetKeyState(VK_SHIFT) < 0 ? count - 1 : 1;
+    const int step = back ? count - 1 : 1;
     int self = 0;
     while (self < count && tk::LoadedForms::Item(self) != this) ++self;
     for (int i = (self + step) % count; i != self; i = (i + step) % count) {
@@ -83,5 +109,4 @@ bool frmNote::OnCtrlKey(UINT key) {
             break;
         }
     }
-    return true;
 }

@@ -23,6 +23,7 @@ void NoteReminder::Create(const Layout& layout) {
     date.font = layout.font;
     date.visible = false;
     date.name = L"提醒日期";
+    date.onKey = layout.onKey;
     m_myDate.Create(m_note, date);
 
     tk::DatePickerArgs time = date;

@@ -29,6 +29,7 @@ public:
         RECT date{};          // client pixels of the note
         RECT time{};
         HFONT font = nullptr;  // we don't own it; it must outlive the pickers
+        std::function<bool(UINT key)> onKey;  // a key the note takes from a picker first
     };
 
     // `onDue` runs once when the reminder fires, after the timer has been switched off.

@@ -83,12 +83,13 @@ void frmNote::CreateControls() {
     tk::TextBoxArgs text;
     text.id = idTxtNote;
     text.name = L"格卢玛内容";
-    text.onCtrlKey = [this](UINT key) { return OnCtrlKey(key); };
+    text.onKey = [this](UINT key) { return OnKey(key); };
     m_txtNote.Create(*this, text);
 
     note::NoteReminder::Layout pickers;
     pickers.dateId = idMyDate;
     pickers.timeId = idMyTime;
+    pickers.onKey = [this](UINT key) { return OnKey(key); };
     m_reminder.Create(pickers);
 }
 

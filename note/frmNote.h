@@ -76,7 +76,9 @@ private:
     void DescribeForReaders();
     void ShowMenu(bool belowLabel);
     bool OnSysCommand(WPARAM command, LPARAM key);
-    bool OnCtrlKey(UINT key);
+    bool OnKey(UINT key);  // from the text box and the pickers
+    void NextNote(bool back);
+    void NextControl(bool back);
 
     // Event handlers.
     void Label1_Click();

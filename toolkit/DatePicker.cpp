@@ -4,6 +4,7 @@
 
 #include "toolkit/Accessible.h"
 #include "toolkit/Application.h"
+#include "toolkit/ControlKeys.h"
 #include "toolkit/CreateFailure.h"
 #include "toolkit/Dpi.h"
 #include "toolkit/Form.h"
@@ -48,6 +49,7 @@ void DatePicker::MakeControl() {
     // Only hours and minutes count; seconds in the field would only mislead.
     if (m_args.kind == PickerKind::Time) SendMessageW(m_hwnd, DTM_SETFORMATW, 0, reinterpret_cast<LPARAM>(L"HH':'mm"));
     SendMessageW(m_hwnd, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&m_value));
+    if (m_args.onKey) TakeKeys(m_hwnd, m_args.onKey);
 }
 
 SYSTEMTIME DatePicker::Value() const {

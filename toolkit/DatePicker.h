@@ -25,6 +25,7 @@ struct DatePickerArgs {
     HFONT font = nullptr;   // we don't own it; it must outlive the picker
     bool visible = true;
     std::wstring name;      // what a screen reader calls it (a hidden label before it)
+    std::function<bool(UINT key)> onKey;  // a key the parent takes first; true: taken
 };
 
 class DatePicker {

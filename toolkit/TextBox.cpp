@@ -6,6 +6,7 @@
 
 #include "toolkit/Accessible.h"
 #include "toolkit/Application.h"
+#include "toolkit/ControlKeys.h"
 #include "toolkit/CreateFailure.h"
 #include "toolkit/Dpi.h"
 #include "toolkit/Form.h"
@@ -26,25 +27,7 @@ void TextBox::Create(Form& parent, const TextBoxArgs& args) {
     if (args.font) SendMessageW(m_hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(args.font), FALSE);
     // The default limit is 32,767 characters; 0 lifts it to what memory allows.
     SendMessageW(m_hwnd, EM_SETLIMITTEXT, 0, 0);
-    m_onCtrlKey = args.onCtrlKey;
-    if (m_onCtrlKey) SetWindowSubclass(m_hwnd, KeyProc, 1, reinterpret_cast<DWORD_PTR>(this));
-}
-
-LRESULT CALLBACK TextBox::KeyProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR self) {
-    auto* box = reinterpret_cast<TextBox*>(self);
-    switch (msg) {
-    case WM_KEYDOWN:
-        box->m_keyTaken = GetKeyState(VK_CONTROL) < 0 && box->m_onCtrlKey(static_cast<UINT>(wParam));
-        if (box->m_keyTaken) return 0;
-        break;
-    case WM_CHAR:
-        if (std::exchange(box->m_keyTaken, false)) return 0;
-        break;
-    case WM_NCDESTROY:
-        RemoveWindowSubclass(hwnd, KeyProc, id);
-        break;
-    }
-    return DefSubclassProc(hwnd, msg, wParam, lParam);
+    if (args.onKey) TakeKeys(m_hwnd, args.onKey);
 }
 
 std::wstring TextBox::Text() const {

@@ -16,8 +16,8 @@ struct TextBoxArgs {
     HFONT font = nullptr;      // we don't own it; it must outlive the text box
     COLORREF background = RGB(255, 255, 255);
     std::wstring name;         // what a screen reader calls it (a hidden label before it)
-    // A key the parent takes before the text box sees it (with Ctrl held); true: taken.
-    std::function<bool(UINT key)> onCtrlKey;
+    // A key the parent takes before the text box sees it; true: taken.
+    std::function<bool(UINT key)> onKey;
 };
 
 class TextBox {
@@ -52,11 +52,7 @@ public:
     void SetColours(COLORREF background, COLORREF text);
 
 private:
-    static LRESULT CALLBACK KeyProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR self);
-
     HWND m_hwnd = nullptr;  // child of the form, destroyed with it
-    std::function<bool(UINT key)> m_onCtrlKey;
-    bool m_keyTaken = false;  // the character of a taken key is not typed either
     HWND m_parent = nullptr;
     COLORREF m_background = RGB(255, 255, 255);
     COLORREF m_text = CLR_INVALID;

@@ -198,6 +198,16 @@ TEST_F(NoteTest, TheReminderItemShowsThePickersWithTodayAndMidnightBelowAShorter
         EXPECT_EQ(IsWindowVisible(date) && IsWindowVisible(time), height == 105);
     }
     EXPECT_TRUE(Rect(hwnd, frmNote::idMyDate) == Box(48, 168, 81, 17) && Rect(hwnd, frmNote::idMyTime) == Box(152, 168, 81, 17));
+    // The keyboard reaches them: F6 from the text box (whose Tab is the text's), Tab or F6 on, Shift back.
+    HWND text = GetDlgItem(hwnd, frmNote::idTxtNote);
+    const struct { HWND from; UINT key; BYTE shift; HWND to; } keys[] = {
+        {text, VK_F6, 0, date}, {date, VK_TAB, 0, time}, {time, VK_TAB, 0, text}, {text, VK_F6, 0x80, time}, {time, VK_TAB, 0x80, date}};
+    BYTE state[256] = {};
+    for (const auto& k : keys) {
+        state[VK_SHIFT] = k.shift, SetKeyboardState(state), SetFocus(k.from), SendMessageW(k.from, WM_KEYDOWN, k.key, 0);
+        EXPECT_EQ(GetFocus(), k.to) << k.key << " " << int(k.shift);
+    }
+    state[VK_SHIFT] = 0, SetKeyboardState(state);
     SYSTEMTIME day{}, midnight{};
     SendMessageW(date, DTM_GETSYSTEMTIME, 0, LPARAM(&day)), SendMessageW(time, DTM_GETSYSTEMTIME, 0, LPARAM(&midnight));
     EXPECT_TRUE(day.wYear == 2027 && day.wMonth == 2 && day.wDay == 28 && midnight.wHour + midnight.wMinute == 0);
@@ -208,7 +218,7 @@ TEST_F(NoteTest, TheReminderObjectArmsOnAUsersTimeChangeFiresOnceWhenDueAndHidin
     form->Show();  // a picker takes typing only when it is drawn
     int fired = 0;
     note::NoteReminder reminder(*form, [&] { ++fired; });
-    reminder.Create({11, 12, RECT{0, 0, 90, 20}, RECT{100, 0, 190, 20}, nullptr});
+    reminder.Create({11, 12, RECT{0, 0, 90, 20}, RECT{100, 0, 190, 20}, nullptr, {}});
     reminder.ShowPickers();
     HWND date = GetDlgItem(form->Handle(), 11), time = GetDlgItem(form->Handle(), 12);
     TypeInPicker(time, VK_UP);
