@@ -74,11 +74,6 @@ void frmAbout::OnCreate() {
 
     tk::LabelArgs label1;
     label1.caption = tk::kHomePage;
-    // The pointing hand at the system's pointer size for the box's DPI.
-    const int cursor = tk::SystemMetricForDpi(SM_CXCURSOR, Dpi());
-    m_hand.Reset(static_cast<HICON>(
-        LoadImageW(tk::Instance(), MAKEINTRESOURCEW(IDC_LINKHAND), IMAGE_CURSOR, cursor, cursor, 0)));
-    label1.cursor = m_hand.Get();
     label1.tooltip = tk::kHomePage;
     label1.onClick = [this] { Label1_Click(); };
     m_label1 = &AddLabel(label1);
@@ -102,18 +97,24 @@ void frmAbout::LayOut() {
     tk::ScopedGdiObject<HFONT> link(tk::CreatePointFont(L"宋体", 9, false, true, GB2312_CHARSET, dpi));
     tk::OwnedIcon large(ProgramIcon(tk::SystemMetricForDpi(SM_CXICON, dpi)));
     tk::OwnedIcon small(ProgramIcon(tk::SystemMetricForDpi(SM_CXSMICON, dpi)));
+    // The link's pointing hand at the system's pointer size for the DPI.
+    const int pointer = tk::SystemMetricForDpi(SM_CXCURSOR, dpi);
+    tk::OwnedIcon hand(static_cast<HICON>(
+        LoadImageW(tk::Instance(), MAKEINTRESOURCEW(IDC_LINKHAND), IMAGE_CURSOR, pointer, pointer, 0)));
     tk::PlaceControl(m_picture1.Handle(), TwipsRect(120, 240, 615, 495), nullptr);
     m_picture1.SetIcon(large.Get());
     SetIcon(small.Get(), large.Get());
     SetLabelLayout(*m_label2, TwipsRect(1080, 240, 3015, 375), text.Get());
     SetLabelLayout(*m_label4, TwipsRect(1080, 720, 3135, 375), text.Get());
     SetLabelLayout(*m_label1, TwipsRect(1080, 1200, 4095, 495), link.Get());
+    SetLabelCursor(*m_label1, hand.Get());
     tk::PlaceControl(m_command1.Handle(), TwipsRect(1800, 1920, 1215, 495), text.Get());
     // What the window drew with before goes only now that nothing uses it.
     m_textFont.Reset(text.Release());
     m_linkFont.Reset(link.Release());
     m_largeIcon.Reset(large.Release());
     m_smallIcon.Reset(small.Release());
+    m_hand.Reset(hand.Release());
 }
 
 void frmAbout::ApplyColours() {

@@ -14,6 +14,7 @@ Fn User32Function(const char* name) {
 }
 
 using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
 using GetSystemMetricsForDpiFn = int(WINAPI*)(int, UINT);
 using AdjustWindowRectExForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
 
@@ -31,7 +32,20 @@ int SystemDpi() {
 
 int DpiOf(HWND hwnd) {
     static const auto getDpiForWindow = User32Function<GetDpiForWindowFn>("GetDpiForWindow");
-    const UINT dpi = getDpiForWindow && hwnd ? getDpiForWindow(hwnd) : 0;
+    UINT dpi = getDpiForWindow && hwnd ? getDpiForWindow(hwnd) : 0;
+    if (!getDpiForWindow && hwnd) {
+        // Windows 8.1 and the first Windows 10 versions give a per-monitor aware program each
+        // monitor's own DPI, but only through shcore's GetDpiForMonitor.
+        static const auto getDpiForMonitor = [] {
+            HMODULE shcore = LoadLibraryExW(L"shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+            return shcore ? reinterpret_cast<GetDpiForMonitorFn>(
+                                reinterpret_cast<void*>(GetProcAddress(shcore, "GetDpiForMonitor")))
+                          : nullptr;
+        }();
+        UINT x = 0, y = 0;
+        if (getDpiForMonitor && getDpiForMonitor(MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST), 0, &x, &y) == S_OK)
+            dpi = y;  // 0: MDT_EFFECTIVE_DPI, the DPI the user chose for the monitor
+    }
     return dpi > 0 ? static_cast<int>(dpi) : SystemDpi();
 }
 

@@ -348,6 +348,8 @@ void Form::SetLabelColour(Label& label, COLORREF colour) {
     if (m_hwnd) InvalidateRect(m_hwnd, &label.Rect(), FALSE);
 }
 
+void Form::SetLabelCursor(Label& label, HCURSOR cursor) { label.m_args.cursor = cursor; }
+
 void Form::SetInk(COLORREF ink) {
     m_ink = ink;
     if (m_hwnd) InvalidateRect(m_hwnd, nullptr, FALSE);

@@ -97,6 +97,7 @@ public:
     // Replaces every line.
     void SetLines(std::vector<Line> lines);
     void SetLabelColour(Label& label, COLORREF colour);
+    void SetLabelCursor(Label& label, HCURSOR cursor);  // we don't own it
     // The colour of labels and lines that have none of their own; CLR_INVALID (the start):
     // the system's text colour.
     void SetInk(COLORREF ink);

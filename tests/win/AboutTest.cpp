@@ -26,6 +26,12 @@ TEST(AboutBox, ShowsOnceWithTheVersionAndFailsNamingTheControl) {
         const frmAbout& box = (scheme.Set(c.hc, {white, black, c.face, c.hot}), *frmAbout::Loaded());
         EXPECT_TRUE(wintest::Shows(box.Handle(), box.Label1().Rect(), c.link) && wintest::Shows(box.Handle(), box.Label2().Rect(), c.text)) << c.hc << " " << c.face << " " << c.hot;
     }
+    // Moved to a monitor at 200 %: laid out again from the message, the link's pointer made anew.
+    const tk::Label& link = frmAbout::Loaded()->Label1();
+    const RECT before = link.Rect(), suggested{100, 100, 900, 600};
+    const HCURSOR hand = link.Args().cursor;
+    SendMessageW(frmAbout::Loaded()->Handle(), WM_DPICHANGED, MAKEWPARAM(192, 192), LPARAM(&suggested));
+    EXPECT_TRUE(link.Rect().right - link.Rect().left == 2 * (before.right - before.left) && hand && link.Args().cursor != hand);
     frmAbout::Loaded()->Destroy();
     auto refusal = wintest::RefuseWindows(L"Button");
     std::wstring error;  // an about box without its OK button is no about box
