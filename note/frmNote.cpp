@@ -250,10 +250,6 @@ void frmNote::RestoreFocus() {
 LRESULT frmNote::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     LRESULT answer = 0;
     if (m_access.Handle(msg, wParam, lParam, answer)) return answer;
-    if (tk::IsColourSchemeChange(msg, wParam)) {
-        tk::PassToChildren(Handle(), msg, wParam, lParam);
-        ApplyColours();
-    }
     switch (msg) {
     case WM_SYSCOMMAND:
         if (OnSysCommand(wParam, lParam)) return 0;

@@ -60,6 +60,7 @@ protected:
     void OnMouseDown(int button, int shift, double x, double y) override;
     void OnTimer(UINT_PTR id) override;
     void OnDpiChanged() override;
+    void OnColoursChanged() override { ApplyColours(); }
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:

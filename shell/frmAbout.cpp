@@ -151,10 +151,6 @@ void frmAbout::Command1_Click() { Unload(); }
 LRESULT frmAbout::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     LRESULT answer = 0;
     if (m_access.Handle(msg, wParam, lParam, answer)) return answer;
-    if (tk::IsColourSchemeChange(msg, wParam)) {
-        tk::PassToChildren(Handle(), msg, wParam, lParam);
-        ApplyColours();
-    }
     if (msg == WM_SETFOCUS && !m_linkFocused) {
         // Activation gives the focus to the window itself; the OK button takes it, so
         // Enter and Esc close the box as in any dialog.

@@ -30,6 +30,7 @@ protected:
     void OnLoad() override;
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void OnDpiChanged() override { LayOut(); }
+    void OnColoursChanged() override { ApplyColours(); }
 
 private:
     void LayOut();

@@ -10,6 +10,7 @@
 #include "toolkit/CreateFailure.h"
 #include "toolkit/LoadedForms.h"
 #include "toolkit/Screen.h"
+#include "toolkit/SystemColours.h"
 #include "toolkit/core/Errors.h"
 #include "toolkit/core/Rounding.h"
 
@@ -144,6 +145,11 @@ LRESULT Form::OnDispatchError(UINT msg) {
 }
 
 LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (IsColourSchemeChange(msg, wParam)) {
+        // Child controls hear of it from their form, as top-level windows do from the system.
+        PassToChildren(m_hwnd, msg, wParam, lParam);
+        OnColoursChanged();
+    }
     switch (msg) {
     case WM_CREATE:
         OnCreate();

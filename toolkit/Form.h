@@ -122,6 +122,8 @@ protected:
     // The window has moved to a monitor of another DPI (Dpi() is the new one) and has taken
     // the rectangle the system suggested: lay out again.
     virtual void OnDpiChanged() {}
+    // The system's colours or high contrast have changed (the child controls have been told).
+    virtual void OnColoursChanged() {}
     // Everything else; call the base for what you don't handle.
     virtual LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
 
