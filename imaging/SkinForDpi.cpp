@@ -25,15 +25,8 @@ bool ReadPicture(HBITMAP bitmap, Picture24& picture) {
 }
 
 HBITMAP MakeBitmap(const Picture24& picture) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = picture.width;
-    info.bmiHeader.biHeight = picture.height;  // bottom-up
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    HBITMAP dib = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HBITMAP dib = tk::CreateDib24(picture.width, picture.height, &bits);
     if (dib) std::memcpy(bits, picture.bits.data(), picture.bits.size());
     return dib;
 }

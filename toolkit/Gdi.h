@@ -48,6 +48,9 @@ private:
     HICON m_icon;
 };
 
+// A new 24-bit bottom-up DIB section, its pixels (zeroed) at *bits; null when none can be made.
+HBITMAP CreateDib24(int width, int height, void** bits);
+
 // A DC from GetDC, released at the end of the scope.
 class ScopedGetDC {
 public:
