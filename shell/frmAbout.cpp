@@ -7,7 +7,6 @@
 #include "toolkit/Dpi.h"
 #include "toolkit/SystemColours.h"
 #include "toolkit/WebPage.h"
-#include "toolkit/core/Rounding.h"
 
 const wchar_t kAboutCaption[] = L"关于 \"ZQ\"桌面格卢玛";
 // Version and copyright come from version.h, as the version resource's do.
@@ -16,7 +15,7 @@ const wchar_t kAboutCopyright[] = L"" GLUMA_COPYRIGHT;
 
 namespace {
 
-// The layout is designed in twips (5280 x 2655 client, 352 x 177 pixels at 96 dpi).
+// The layout at 96 dpi; LayOut scales it to the box's DPI.
 constexpr int kClientWidth96 = 352;
 constexpr int kClientHeight96 = 177;
 
@@ -51,14 +50,6 @@ void frmAbout::ShowAbout() {
     frmAbout* about = Loaded();
     if (!about) about = tk::LoadForm<frmAbout>();
     if (about) about->Show();
-}
-
-// Left, top, width and height in twips, each converted on its own as the designer does,
-// at the box's DPI.
-RECT frmAbout::TwipsRect(double left, double top, double width, double height) const {
-    auto pixels = [this](double twips) { return tk::RoundHalfEven(twips / TwipsPerPixel()); };
-    const int x = pixels(left), y = pixels(top);
-    return RECT{x, y, x + pixels(width), y + pixels(height)};
 }
 
 void frmAbout::OnCreate() {
@@ -101,14 +92,16 @@ void frmAbout::LayOut() {
     const int pointer = tk::SystemMetricForDpi(SM_CXCURSOR, dpi);
     tk::OwnedIcon hand(static_cast<HICON>(
         LoadImageW(tk::Instance(), MAKEINTRESOURCEW(IDC_LINKHAND), IMAGE_CURSOR, pointer, pointer, 0)));
-    tk::PlaceControl(m_picture1.Handle(), TwipsRect(120, 240, 615, 495), nullptr);
+    // The design at 96 dpi: left, top, width and height, each scaled on its own.
+    auto at = [dpi](int left, int top, int width, int height) { return tk::ScaleBox(left, top, width, height, dpi); };
+    tk::PlaceControl(m_picture1.Handle(), at(8, 16, 41, 33), nullptr);
     m_picture1.SetIcon(large.Get());
     SetIcon(small.Get(), large.Get());
-    SetLabelLayout(*m_label2, TwipsRect(1080, 240, 3015, 375), text.Get());
-    SetLabelLayout(*m_label4, TwipsRect(1080, 720, 3135, 375), text.Get());
-    SetLabelLayout(*m_label1, TwipsRect(1080, 1200, 4095, 495), link.Get());
+    SetLabelLayout(*m_label2, at(72, 16, 201, 25), text.Get());
+    SetLabelLayout(*m_label4, at(72, 48, 209, 25), text.Get());
+    SetLabelLayout(*m_label1, at(72, 80, 273, 33), link.Get());
     SetLabelCursor(*m_label1, hand.Get());
-    tk::PlaceControl(m_command1.Handle(), TwipsRect(1800, 1920, 1215, 495), text.Get());
+    tk::PlaceControl(m_command1.Handle(), at(120, 128, 81, 33), text.Get());
     // What the window drew with before goes only now that nothing uses it.
     m_textFont.Reset(text.Release());
     m_linkFont.Reset(link.Release());

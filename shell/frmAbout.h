@@ -34,7 +34,6 @@ protected:
 
 private:
     void LayOut();
-    RECT TwipsRect(double left, double top, double width, double height) const;
     void Label1_Click();
     void Command1_Click();
     void CentreOnScreen();
