@@ -17,12 +17,13 @@ struct Frame {
     int32_t title;
 };
 
-Frame MeasureFrame(const tk::Form& frm, double tppX, double tppY) {
-    const double outerW = frm.OuterWidthTwips() / tppX;
-    const double outerH = frm.OuterHeightTwips() / tppY;
+Frame MeasureFrame(HWND hwnd) {
+    RECT outer, client;
+    GetWindowRect(hwnd, &outer);
+    GetClientRect(hwnd, &client);
     Frame f;
-    f.border = tk::RoundHalfEven((outerW - frm.ClientWidth()) / 2);
-    f.title = tk::RoundHalfEven(outerH - frm.ClientHeight() - f.border);
+    f.border = tk::RoundHalfEven((outer.right - outer.left - client.right) / 2.0);
+    f.title = tk::CheckedSub(tk::CheckedSub(outer.bottom - outer.top, client.bottom), f.border);
     return f;
 }
 
@@ -43,18 +44,14 @@ void ShapeFormToPicture(tk::Form& frm, int32_t& lKeyColour) {
     dib->CreateFromPicture(frm.Picture());
     const int32_t w = dib->Width();
     const int32_t h = dib->Height();
-    frm.SetScaleMode(tk::ScaleMode::Pixels);
     // Without a DIB there are no pixels to read: the window keeps its size and its
     // rectangle rather than being cut to a picture that is not there.
     if (!dib->Holding()) return;
 
-    // The window's own twips per pixel: they follow its DPI.
-    const double tppX = frm.TwipsPerPixel();
-    const double tppY = frm.TwipsPerPixel();
-    const Frame f = MeasureFrame(frm, tppX, tppY);
+    const Frame f = MeasureFrame(frm.Handle());
     const int32_t outerW = tk::CheckedAdd(tk::CheckedMul(2, f.border), w);
     const int32_t outerH = tk::CheckedAdd(tk::CheckedAdd(f.border, h), f.title);
-    frm.SetOuterSizeTwips(tppX * outerW, tppY * outerH);
+    SetWindowPos(frm.Handle(), nullptr, 0, 0, outerW, outerH, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 
     tk::ScopedGdiObject<HRGN> region(CreateRectRgn(0, 0, 0, 0));
     AddRuns(*dib, lKeyColour, f, region.Get());

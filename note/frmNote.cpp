@@ -20,7 +20,6 @@ tk::FormStyle NoteStyle() {
     style.style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
     style.clientWidth = frmNote::kClientWidth;
     style.clientHeight = frmNote::kClientHeight;
-    style.scaleMode = tk::ScaleMode::Twips;  // until the skin shapes it
     return style;
 }
 
@@ -28,21 +27,18 @@ tk::FormStyle NoteStyle() {
 struct Box96 {
     int left, top, width, height;
 };
-constexpr Box96 kParts[] = {
-    {16, 16, 33, 17},   // Label1, "菜单"
-    // labTime: 153 wide as designed; its text may run on up to the minimise mark, as the
-    // design's stamp did, and ends in an ellipsis rather than running over it.
-    {56, 16, 178, 17},
-    {240, 16, 9, 9},    // lblMinimise
-    {256, 16, 9, 9},    // lblClose
-};
-constexpr Box96 kTextBox = {16, 40, 249, 0};  // its height depends on the pickers
 constexpr Box96 kMyDate = {48, 168, 81, 17};
 constexpr Box96 kMyTime = {152, 168, 81, 17};
 
 }  // namespace
 
-frmNote::frmNote() : Form(NoteStyle()), m_reminder(*this, [this] { ReminderDue(); }) { BuildMenu(); }
+frmNote::frmNote()
+    : Form(NoteStyle()),
+      m_reminder(*this, [this] { ReminderDue(); }),
+      m_access(*this, m_mnopt,
+               {[this] { lblMinimise_Click(); }, [this] { lblClose_Click(); }, [this] { RestoreFocus(); }}) {
+    BuildMenu();
+}
 
 void frmNote::BuildMenu() {
     m_mnopt.AddItem(mnuOpenNotes, L"打开文件中保存的格卢玛", [this] { mnuOpenNotes_Click(); });
@@ -55,8 +51,16 @@ void frmNote::BuildMenu() {
 }
 
 RECT frmNote::PartRect(Part part) const {
-    const Box96 b = part == Part::TextBox ? Box96{kTextBox.left, kTextBox.top, kTextBox.width, m_textHeight}
-                                          : kParts[static_cast<int>(part)];
+    Box96 b{};
+    switch (part) {
+    case Part::MenuLabel: b = {16, 16, 33, 17}; break;  // Label1, "菜单"
+    // labTime: 153 wide as designed; its text may run on up to the minimise mark, as the
+    // design's stamp did, and ends in an ellipsis rather than running over it.
+    case Part::Stamp: b = {56, 16, 178, 17}; break;
+    case Part::Minimise: b = {240, 16, 9, 9}; break;   // lblMinimise
+    case Part::Close: b = {256, 16, 9, 9}; break;      // lblClose
+    case Part::TextBox: b = {16, 40, 249, m_textHeight}; break;  // shorter while the pickers show
+    }
     return tk::ScaleBox(b.left, b.top, b.width, b.height, Dpi());
 }
 
@@ -68,13 +72,13 @@ void frmNote::OnCreate() {
     CreateLabelsAndLines();
     LayOut();
     ApplyColours();
-    DescribeForReaders();
+    m_access.Describe(m_partLabels);
 }
 
 void frmNote::ApplyColours() {
     const note::CardColours colours = note::CardColoursNow();
     SetPicture(note::CardPicture(m_skin, colours));  // keeps the skin's key: the shape stays
-    SetInk(colours.ink);
+    Labels().SetInk(colours.ink);
     m_txtNote.SetColours(colours.textBack, colours.textInk);
     tk::RedrawAll(Handle());
 }
@@ -83,21 +87,24 @@ void frmNote::CreateControls() {
     tk::TextBoxArgs text;
     text.id = idTxtNote;
     text.name = L"格卢玛内容";
-    text.onKey = [this](UINT key) { return OnKey(key); };
+    text.onKey = [this](UINT key) { return m_access.OnKey(key, false); };
     m_txtNote.Create(*this, text);
 
     note::NoteReminder::Layout pickers;
     pickers.dateId = idMyDate;
     pickers.timeId = idMyTime;
-    pickers.onKey = [this](UINT key) { return OnKey(key); };
+    pickers.onKey = [this](UINT key) { return m_access.OnKey(key, true); };
     m_reminder.Create(pickers);
 }
 
 void frmNote::CreateLabelsAndLines() {
+    auto add = [this](Part part, const tk::LabelArgs& args) {
+        m_partLabels[static_cast<int>(part)] = &Labels().Add(args);
+    };
     tk::LabelArgs menu;
     menu.caption = L"菜单";
     menu.onClick = [this] { Label1_Click(); };
-    m_partLabels[0] = &AddLabel(menu);
+    add(Part::MenuLabel, menu);
 
     tk::LabelArgs stamp;
     stamp.caption = L"创建于";
@@ -106,15 +113,15 @@ void frmNote::CreateLabelsAndLines() {
     stamp.onMouseDown = [this](int button) {
         if (button == tk::kLeftButton) DragWindow();
     };
-    m_partLabels[1] = &AddLabel(stamp);
+    add(Part::Stamp, stamp);
 
     tk::LabelArgs minimise;
     minimise.onClick = [this] { lblMinimise_Click(); };
-    m_partLabels[2] = &AddLabel(minimise);
+    add(Part::Minimise, minimise);
 
     tk::LabelArgs close;
     close.onClick = [this] { lblClose_Click(); };
-    m_partLabels[3] = &AddLabel(close);
+    add(Part::Close, close);
 }
 
 // Places every part, makes the fonts and draws the marks for the note's DPI.
@@ -128,15 +135,15 @@ void frmNote::LayOut() {
     m_reminder.SetLayout(tk::ScaleBox(kMyDate.left, kMyDate.top, kMyDate.width, kMyDate.height, dpi),
                          tk::ScaleBox(kMyTime.left, kMyTime.top, kMyTime.width, kMyTime.height, dpi),
                          pickerFont.Get());
-    for (Part part : {Part::MenuLabel, Part::Stamp, Part::Minimise, Part::Close})
-        SetLabelLayout(*m_partLabels[static_cast<int>(part)], PartRect(part), font.Get());
+    for (int i = 0; i < note::kLabelCount; ++i)
+        Labels().SetLayout(*m_partLabels[i], PartRect(static_cast<Part>(i)), font.Get());
     // The old fonts go only now that nothing draws with them.
     m_font.Reset(font.Release());
     m_pickerFont.Reset(pickerFont.Release());
 
     auto at = [dpi](int x, int y) { return POINT{tk::Scale(x, dpi), tk::Scale(y, dpi)}; };
     const int width = tk::Scale(2, dpi);
-    SetLines({
+    Labels().SetLines({
         tk::Line{at(240, 24), at(248, 24), width, CLR_INVALID},  // Line3: the minimise stroke
         tk::Line{at(256, 16), at(264, 24), width, CLR_INVALID},  // Line1 and Line2: the close cross
         tk::Line{at(256, 24), at(264, 16), width, CLR_INVALID},
@@ -162,10 +169,11 @@ void frmNote::OnDpiChanged() {
     Shape();  // the window is the new skin's size, cut to its card
 }
 
-void frmNote::SetCreationStamp(std::wstring text) { SetLabelCaption(*m_partLabels[1], std::move(text)); }
+void frmNote::SetCreationStamp(std::wstring text) {
+    Labels().SetCaption(*m_partLabels[static_cast<int>(Part::Stamp)], std::move(text));
+}
 
-void frmNote::OnMouseDown(int button, int shift, double x, double y) {
-    (void)shift, (void)x, (void)y;
+void frmNote::OnMouseDown(int button) {
     if (button == tk::kLeftButton) DragWindow();
 }
 
@@ -176,7 +184,7 @@ void frmNote::DragWindow() {
     SendMessageW(Handle(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
 }
 
-void frmNote::Label1_Click() { ShowMenu(false); }
+void frmNote::Label1_Click() { m_access.ShowMenu(false); }
 
 void frmNote::mnuOpenNotes_Click() {
     m_files.Open(Handle(), m_txtNote.MaxLength(),
@@ -248,11 +256,9 @@ void frmNote::RestoreFocus() {
 }
 
 LRESULT frmNote::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    LRESULT answer = 0;
-    if (m_access.Handle(msg, wParam, lParam, answer)) return answer;
     switch (msg) {
     case WM_SYSCOMMAND:
-        if (OnSysCommand(wParam, lParam)) return 0;
+        if (m_access.OnSysCommand(wParam, lParam)) return 0;
         break;
     case WM_CTLCOLOREDIT:
         if (HBRUSH brush = m_txtNote.OnCtlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)))

@@ -6,9 +6,10 @@
 // it, LoadedForms is the only list of open notes.
 #include <string>
 
+#include "note/CardParts.h"
+#include "note/NoteAccess.h"
 #include "note/NoteFileCommands.h"
 #include "note/NoteReminder.h"
-#include "toolkit/Accessible.h"
 #include "toolkit/Form.h"
 #include "toolkit/Gdi.h"
 #include "toolkit/PopupMenu.h"
@@ -36,7 +37,7 @@ public:
     static constexpr int kTextHeightWithoutPickers = 129;
 
     // The parts of the card that the user points at.
-    enum class Part { MenuLabel, Stamp, Minimise, Close, TextBox };
+    using Part = note::Part;
 
     frmNote();
 
@@ -57,7 +58,7 @@ public:
 protected:
     void OnCreate() override;
     void OnLoad() override;
-    void OnMouseDown(int button, int shift, double x, double y) override;
+    void OnMouseDown(int button) override;
     void OnTimer(UINT_PTR id) override;
     void OnDpiChanged() override;
     void OnColoursChanged() override { ApplyColours(); }
@@ -73,13 +74,6 @@ private:
     void RestoreFocus();
     void ReminderDue();
     void ApplyColours();  // the card, its labels and marks and the text box in the scheme's colours
-    // The keyboard's and the screen reader's ways in (NoteAccess.cpp).
-    void DescribeForReaders();
-    void ShowMenu(bool belowLabel);
-    bool OnSysCommand(WPARAM command, LPARAM key);
-    bool OnKey(UINT key);  // from the text box and the pickers
-    void NextNote(bool back);
-    void NextControl(bool back);
 
     // Event handlers.
     void Label1_Click();
@@ -97,8 +91,8 @@ private:
     note::NoteReminder m_reminder;
     tk::PopupMenu m_mnopt;
     note::NoteFileCommands m_files;  // the file dialog and the encoding of the file opened last
-    tk::Label* m_partLabels[4] = {};       // menu label, stamp, minimise, close; the form owns them
+    tk::Label* m_partLabels[note::kLabelCount] = {};  // by Part; the form owns them
     int m_textHeight = kTextHeight;    // at 96 dpi: shorter while the pickers show
     HWND m_lastFocus = nullptr;        // the control that had the keyboard when the note was left
-    tk::AccessibleLabels m_access{*this};  // what screen readers are told of the drawn labels
+    note::NoteAccess m_access;         // the keyboard's and the screen reader's ways in
 };

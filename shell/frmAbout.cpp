@@ -26,7 +26,6 @@ tk::FormStyle AboutStyle() {
     style.exStyle = WS_EX_DLGMODALFRAME;
     style.clientWidth = kClientWidth96;
     style.clientHeight = kClientHeight96;
-    style.scaleMode = tk::ScaleMode::Twips;
     return style;
 }
 
@@ -37,7 +36,7 @@ HICON ProgramIcon(int size) {
 
 }  // namespace
 
-frmAbout::frmAbout() : Form(AboutStyle()) {}
+frmAbout::frmAbout() : Form(AboutStyle()), m_access(*this, m_command1, [this] { Label1_Click(); }) {}
 
 frmAbout* frmAbout::Loaded() {
     for (int i = 0; i < tk::LoadedForms::Count(); ++i) {
@@ -57,17 +56,17 @@ void frmAbout::OnCreate() {
 
     tk::LabelArgs label2;
     label2.caption = kAboutVersion;
-    m_label2 = &AddLabel(label2);
+    m_label2 = &Labels().Add(label2);
 
     tk::LabelArgs label4;
     label4.caption = kAboutCopyright;
-    m_label4 = &AddLabel(label4);
+    m_label4 = &Labels().Add(label4);
 
     tk::LabelArgs label1;
     label1.caption = tk::kHomePage;
     label1.tooltip = tk::kHomePage;
     label1.onClick = [this] { Label1_Click(); };
-    m_label1 = &AddLabel(label1);
+    m_label1 = &Labels().Add(label1);
 
     tk::ButtonArgs command1;
     command1.id = Command1Id;
@@ -78,7 +77,7 @@ void frmAbout::OnCreate() {
     m_command1.Create(*this, command1);
     LayOut();
     ApplyColours();
-    DescribeForReaders();
+    m_access.Describe(*m_label1, *m_label2, *m_label4);
 }
 
 // Places the controls, makes the fonts and loads the icons for the box's DPI.
@@ -97,10 +96,10 @@ void frmAbout::LayOut() {
     tk::PlaceControl(m_picture1.Handle(), at(8, 16, 41, 33), nullptr);
     m_picture1.SetIcon(large.Get());
     SetIcon(small.Get(), large.Get());
-    SetLabelLayout(*m_label2, at(72, 16, 201, 25), text.Get());
-    SetLabelLayout(*m_label4, at(72, 48, 209, 25), text.Get());
-    SetLabelLayout(*m_label1, at(72, 80, 273, 33), link.Get());
-    SetLabelCursor(*m_label1, hand.Get());
+    Labels().SetLayout(*m_label2, at(72, 16, 201, 25), text.Get());
+    Labels().SetLayout(*m_label4, at(72, 48, 209, 25), text.Get());
+    Labels().SetLayout(*m_label1, at(72, 80, 273, 33), link.Get());
+    Labels().SetCursor(*m_label1, hand.Get());
     tk::PlaceControl(m_command1.Handle(), at(120, 128, 81, 33), text.Get());
     // What the window drew with before goes only now that nothing uses it.
     m_textFont.Reset(text.Release());
@@ -112,12 +111,12 @@ void frmAbout::LayOut() {
 
 void frmAbout::ApplyColours() {
     const COLORREF face = GetSysColor(COLOR_BTNFACE), hot = GetSysColor(COLOR_HOTLIGHT);
-    SetInk(tk::ReadableOn(face, {GetSysColor(COLOR_BTNTEXT)}));
+    Labels().SetInk(tk::ReadableOn(face, {GetSysColor(COLOR_BTNTEXT)}));
     // High contrast has a link colour of its own. Otherwise plain link blue: the theme's
     // hot-track colour is too pale to read on some themes, but it is the next best where
     // blue does not read (a dark face).
-    SetLabelColour(*m_label1, tk::HighContrastOn() ? tk::ReadableOn(face, {hot})
-                                                   : tk::ReadableOn(face, {RGB(0, 0, 255), hot}));
+    Labels().SetColour(*m_label1, tk::HighContrastOn() ? tk::ReadableOn(face, {hot})
+                                                       : tk::ReadableOn(face, {RGB(0, 0, 255), hot}));
     tk::RedrawAll(Handle());
 }
 
@@ -142,19 +141,8 @@ void frmAbout::Label1_Click() {
 void frmAbout::Command1_Click() { Unload(); }
 
 LRESULT frmAbout::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    LRESULT answer = 0;
-    if (m_access.Handle(msg, wParam, lParam, answer)) return answer;
-    if (msg == WM_SETFOCUS && !m_linkFocused) {
-        // Activation gives the focus to the window itself; the OK button takes it, so
-        // Enter and Esc close the box as in any dialog.
-        m_command1.Focus();
-        return 0;
-    }
-    if (msg == WM_PAINT) {
-        Form::HandleMessage(msg, wParam, lParam);
-        OnLinkMessage(msg, wParam);  // the focus mark over the painted link
-        return 0;
-    }
-    if (OnLinkMessage(msg, wParam)) return 0;
-    return Form::HandleMessage(msg, wParam, lParam);
+    if (m_access.OnMessage(msg, wParam)) return 0;
+    const LRESULT result = Form::HandleMessage(msg, wParam, lParam);
+    if (msg == WM_PAINT) m_access.PaintFocus();  // the focus mark over the painted link
+    return result;
 }

@@ -2,7 +2,7 @@
 // The about box: the program's icon, name and version, a copyright line, a link to the
 // product home page and an OK button. A modeless window with one program-wide instance,
 // loaded on first use and unloaded by OK.
-#include "toolkit/Accessible.h"
+#include "shell/AboutAccess.h"
 #include "toolkit/Button.h"
 #include "toolkit/Form.h"
 #include "toolkit/Gdi.h"
@@ -38,10 +38,6 @@ private:
     void Command1_Click();
     void CentreOnScreen();
     void ApplyColours();  // the texts and the link in colours that read on the box's face
-    // The link for the keyboard and for screen readers (AboutAccess.cpp).
-    void DescribeForReaders();
-    bool OnLinkMessage(UINT msg, WPARAM wParam);
-    void FocusLink(bool link);
 
     // Fonts outlive the controls that draw with them: members go after the window.
     tk::ScopedGdiObject<HFONT> m_textFont;
@@ -54,8 +50,7 @@ private:
     tk::Label* m_label4 = nullptr;
     tk::IconBox m_picture1;
     tk::Button m_command1;
-    tk::AccessibleLabels m_access{*this};
-    bool m_linkFocused = false;  // the keyboard is on the link (the window itself has the focus)
+    AboutAccess m_access;  // the link for the keyboard and for screen readers
 };
 
 // The about box's caption and texts.

@@ -8,15 +8,7 @@
 
 const wchar_t kMainCaption[] = L"\"ZQ\"桌面格卢玛";
 
-namespace {
-tk::FormStyle MainStyle() {
-    tk::FormStyle style;
-    style.scaleMode = tk::ScaleMode::Twips;  // as designed; the tray reads its codes raw
-    return style;
-}
-}  // namespace
-
-frmMain::frmMain() : Form(MainStyle()), m_taskbarCreated(RegisterWindowMessageW(L"TaskbarCreated")) {
+frmMain::frmMain() : Form(tk::FormStyle()), m_taskbarCreated(RegisterWindowMessageW(L"TaskbarCreated")) {
     BuildMenu();
 }
 

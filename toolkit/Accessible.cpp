@@ -3,7 +3,7 @@
 #include <oleacc.h>
 
 #include "toolkit/Application.h"
-#include "toolkit/Form.h"
+#include "toolkit/Label.h"
 #include "toolkit/WindowMessages.h"
 
 namespace tk {
@@ -94,7 +94,7 @@ public:
         const HRESULT hr = Check(id);
         if (hr != S_OK) return hr;
         if (const AccessibleLabel* e = Element(id.lVal)) return Text(e->name.empty() ? e->label->Caption() : e->name, out);
-        if (id.lVal == CHILDID_SELF) return Text(m_owner->m_form.Caption(), out);
+        if (id.lVal == CHILDID_SELF) return Text(Caption(), out);
         return E_INVALIDARG;  // a child window answers for itself
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT id, VARIANT* out) override {
@@ -108,7 +108,7 @@ public:
         if (hr != S_OK) return hr;
         const long shown = IsWindowVisible(Window()) ? 0 : STATE_SYSTEM_INVISIBLE;
         if (const AccessibleLabel* e = Element(id.lVal))
-            return Number(e->state | (e->label->Visible() ? shown : STATE_SYSTEM_INVISIBLE), out);
+            return Number(e->state | shown, out);
         if (id.lVal != CHILDID_SELF) return E_INVALIDARG;
         return Number(shown | STATE_SYSTEM_FOCUSABLE | (GetFocus() == Window() ? STATE_SYSTEM_FOCUSED : 0), out);
     }
@@ -153,7 +153,7 @@ public:
         if (child && child != Window()) return Dispatch(child, out);
         const auto& elements = m_owner->m_elements;
         for (std::size_t i = elements.size(); i-- > 0;) {
-            if (elements[i].label->Visible() && PtInRect(&elements[i].label->Rect(), pt))
+            if (PtInRect(&elements[i].label->Rect(), pt))
                 return Number(static_cast<long>(i + 1), out);
         }
         return Number(CHILDID_SELF, out);
@@ -202,7 +202,12 @@ private:
     ~AccessibleObject() = default;
 
     // Null once the form or its window is gone.
-    HWND Window() const { return m_owner ? m_owner->m_form.Handle() : nullptr; }
+    HWND Window() const { return m_owner ? m_owner->m_hwnd : nullptr; }
+    std::wstring Caption() const {
+        std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(Window())) + 1, L'\0');
+        text.resize(static_cast<std::size_t>(GetWindowTextW(Window(), &text[0], static_cast<int>(text.size()))));
+        return text;
+    }
 
     // The visible child windows, in their order on the window (the keyboard's order).
     std::vector<HWND> ChildWindows() const {
@@ -240,18 +245,21 @@ private:
     AccessibleLabels* m_owner;  // we don't own it; null once it is gone
 };
 
-AccessibleLabels::~AccessibleLabels() {
+void AccessibleLabels::Detach() {
+    m_hwnd = nullptr;
     if (!m_object) return;
     m_object->Forget();
     m_object->Release();
+    m_object = nullptr;
 }
 
 void AccessibleLabels::SetState(std::size_t child, long state) {
     m_elements.at(child - 1).state = state;
-    NotifyReaders(EVENT_OBJECT_STATECHANGE, m_form.Handle(), static_cast<LONG>(child));
+    NotifyReaders(EVENT_OBJECT_STATECHANGE, m_hwnd, static_cast<LONG>(child));
 }
 
 bool AccessibleLabels::Handle(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (m_elements.empty()) return false;
     if (msg == WM_GETOBJECT && static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT)) {
         if (!m_object) m_object = new AccessibleObject(*this);
         result = LresultFromObject(__uuidof(IAccessible), wParam, m_object);

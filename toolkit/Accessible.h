@@ -1,8 +1,9 @@
 #pragma once
 // What a screen reader sees of a form whose clickable parts are drawn labels rather than
-// windows. The form answers WM_GETOBJECT for its client area with an IAccessible object of
-// its own: one simple element per label described here (numbered from 1 in the order they
-// were added), then the form's visible child windows as the system describes them.
+// windows. A form that describes its labels here answers WM_GETOBJECT for its client area
+// with an IAccessible object of its own: one simple element per label described (numbered
+// from 1 in the order they were added), then the form's visible child windows as the system
+// describes them.
 //
 // The object never keeps the form alive: a reader may hold it after the window is gone, and
 // then every call answers CO_E_OBJNOTCONNECTED. oleacc is loaded only when a reader first
@@ -16,7 +17,6 @@
 
 namespace tk {
 
-class Form;
 class Label;
 class AccessibleObject;  // the COM object, in Accessible.cpp
 
@@ -35,22 +35,27 @@ struct AccessibleLabel {
 // Owned by a form, which passes its messages through Handle() first.
 class AccessibleLabels {
 public:
-    explicit AccessibleLabels(Form& form) : m_form(form) {}
-    ~AccessibleLabels();  // the object that readers may still hold forgets the form
+    AccessibleLabels() = default;
+    ~AccessibleLabels() { Detach(); }
     AccessibleLabels(const AccessibleLabels&) = delete;
     AccessibleLabels& operator=(const AccessibleLabels&) = delete;
+
+    // The window the labels are drawn on.
+    void Attach(HWND window) { m_hwnd = window; }
+    // The window is gone: the object a reader may still hold answers CO_E_OBJNOTCONNECTED.
+    void Detach();
 
     void Add(AccessibleLabel element) { m_elements.push_back(std::move(element)); }
     // Changes an element's extra state (1-based) and tells readers.
     void SetState(std::size_t child, long state);
 
-    // Answers WM_GETOBJECT for the client area and runs a default action posted earlier;
-    // true when the message was one of those, with `result` the answer.
+    // Once labels are described: answers WM_GETOBJECT for the client area and runs a default
+    // action posted earlier; true when the message was one of those, with `result` the answer.
     bool Handle(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
 private:
     friend class AccessibleObject;
-    Form& m_form;  // we don't own it: it owns us
+    HWND m_hwnd = nullptr;  // we don't own it: the form's window, null once it is gone
     std::vector<AccessibleLabel> m_elements;
     AccessibleObject* m_object = nullptr;  // made when a reader first asks; we hold one reference
 };

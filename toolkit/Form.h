@@ -1,10 +1,14 @@
 #pragma once
 // A top-level window of the program. One object per window: it registers in LoadedForms
 // when its window is created, and deletes itself once its window is destroyed (and no
-// message of its own is still being handled), so a form never outlives its window.
+// message of its own is still being handled), so a form never outlives its window. It
+// dispatches its window's messages (the one boundary where every error is reported and
+// none escapes) and routes a new DPI and a colour-scheme change to the subclass.
 //
-// Windowless labels and lines are drawn by the form itself over its background picture;
-// child controls (text box, pickers, buttons) are real windows made by the subclass.
+// Windowless labels and lines are drawn over the background picture by the form's
+// DrawnLabels; a form that describes them to screen readers (Reader()) answers their
+// WM_GETOBJECT. Child controls (text box, pickers, buttons) are real windows made by the
+// subclass.
 #include <windows.h>
 
 #include <exception>
@@ -12,25 +16,19 @@
 #include <map>
 #include <memory>
 #include <string>
-#include <vector>
 
+#include "toolkit/Accessible.h"
 #include "toolkit/Dpi.h"
+#include "toolkit/DrawnLabels.h"
 #include "toolkit/Gdi.h"
-#include "toolkit/Label.h"
 
 namespace tk {
-
-enum class ScaleMode { Twips, Pixels };
-
-// Mouse button codes as events report them.
-enum MouseButton { kLeftButton = 1, kRightButton = 2, kMiddleButton = 4 };
 
 struct FormStyle {
     DWORD style = WS_OVERLAPPEDWINDOW;
     DWORD exStyle = 0;
     int clientWidth = 320;   // the designed client size, in pixels at 96 dpi
     int clientHeight = 240;
-    ScaleMode scaleMode = ScaleMode::Twips;
 };
 
 class Form {
@@ -48,17 +46,17 @@ public:
     bool IsLoaded() const { return m_hwnd != nullptr; }
 
     void Show();      // visible and active; a minimised form stays minimised
-    void Hide();
-    void Minimise();
-    bool IsVisible() const;
-    bool IsMinimised() const;
+    void Hide() { ShowWindow(m_hwnd, SW_HIDE); }
+    void Minimise() { ShowWindow(m_hwnd, SW_MINIMIZE); }
+    bool IsVisible() const { return m_hwnd && IsWindowVisible(m_hwnd); }
+    bool IsMinimised() const { return m_hwnd && IsIconic(m_hwnd); }
     // Asks OnUnload; unless cancelled, destroys the window.
     void Unload();
     // Destroys the window without asking OnUnload (end of program, tests).
-    void Destroy();
+    void Destroy() { if (m_hwnd) DestroyWindow(m_hwnd); }
 
     std::wstring Caption() const;
-    void SetCaption(const std::wstring& text);
+    void SetCaption(const std::wstring& text) { SetWindowTextW(m_hwnd, text.c_str()); }
     const std::wstring& Tag() const { return m_tag; }
     void SetTag(std::wstring tag) { m_tag = std::move(tag); }
     HICON Icon() const { return m_icon; }
@@ -74,34 +72,11 @@ public:
     // The DPI of the monitor the window is on, as the system last told the window (at its
     // creation, then with each WM_DPICHANGED); layouts designed at 96 dpi are scaled to it.
     int Dpi() const { return m_dpi; }
-    // Twips per pixel at the window's DPI, horizontally and vertically alike.
-    double TwipsPerPixel() const;
 
-    ScaleMode GetScaleMode() const { return m_scaleMode; }
-    void SetScaleMode(ScaleMode mode) { m_scaleMode = mode; }
-    double OuterWidthTwips() const;
-    double OuterHeightTwips() const;
-    // Sets the outer size; the twips are converted to whole pixels (halves to even).
-    void SetOuterSizeTwips(double width, double height);
-    double ClientWidth() const;   // in the form's unit
-    double ClientHeight() const;
-    // Converts pixels to the form's unit.
-    double ToUnitX(double pixels) const;
-    double ToUnitY(double pixels) const;
-
-    Label& AddLabel(const LabelArgs& args);
-    Line& AddLine(const Line& line);
-    void SetLabelCaption(Label& label, std::wstring caption);
-    // Moves a label (and its tooltip's area) and gives it another font, after a DPI change.
-    void SetLabelLayout(Label& label, const RECT& rect, HFONT font);
-    // Replaces every line.
-    void SetLines(std::vector<Line> lines);
-    void SetLabelColour(Label& label, COLORREF colour);
-    void SetLabelCursor(Label& label, HCURSOR cursor);  // we don't own it
-    // The colour of labels and lines that have none of their own; CLR_INVALID (the start):
-    // the system's text colour.
-    void SetInk(COLORREF ink);
-    const std::vector<std::unique_ptr<Label>>& Labels() const { return m_labels; }
+    // The labels and lines drawn over the picture.
+    DrawnLabels& Labels() { return m_labels; }
+    // What screen readers are told of the labels; the form answers them once it tells some.
+    AccessibleLabels& Reader() { return m_reader; }
 
     // Event routing for child controls, menus and timers made by the subclass.
     void OnControlCommand(int id, std::function<void(int code)> handler);
@@ -116,8 +91,8 @@ protected:
     virtual void OnCreate() {}  // make child controls here
     virtual void OnLoad() {}
     virtual void OnUnload(bool& cancel) { (void)cancel; }
-    virtual void OnMouseDown(int button, int shift, double x, double y) { (void)button, (void)shift, (void)x, (void)y; }
-    virtual void OnMouseMove(int button, int shift, double x, double y) { (void)button, (void)shift, (void)x, (void)y; }
+    // A button (kLeftButton, ...) pressed on the window outside the labels and the controls.
+    virtual void OnMouseDown(int button) { (void)button; }
     virtual void OnTimer(UINT_PTR id) { (void)id; }
     // The window has moved to a monitor of another DPI (Dpi() is the new one) and has taken
     // the rectangle the system suggested: lay out again.
@@ -132,26 +107,18 @@ private:
     bool LeaveDispatch();  // true when the form deleted itself
     LRESULT OnDispatchError(UINT msg);
     static void RegisterClassOnce();
+    bool OnMouse(UINT msg, LPARAM lParam);  // true when it was a button's press or release
+    void OnDpiMessage(WPARAM wParam, LPARAM lParam);
     void Paint();
-    Label* LabelAt(POINT pt);
-    bool OnButtonDown(int button, WPARAM wParam, LPARAM lParam);
-    void OnButtonUp(int button, LPARAM lParam);
-    bool OnSetCursor();
-    void AddLabelTooltip(const Label& label);
 
     HWND m_hwnd = nullptr;
     int m_dpi = kStandardDpi;
     FormStyle m_style;
-    ScaleMode m_scaleMode;
     std::wstring m_tag;
     HICON m_icon = nullptr;       // we don't own it (shared resource icon)
     SharedBitmap m_picture;
-    HWND m_tooltip = nullptr;     // child of this window, destroyed with it
-    std::vector<std::unique_ptr<Label>> m_labels;
-    std::vector<Line> m_lines;
-    COLORREF m_ink = CLR_INVALID;
-    Label* m_pressedLabel = nullptr;
-    int m_pressedButton = 0;
+    DrawnLabels m_labels;
+    AccessibleLabels m_reader;
     std::map<int, std::function<void(int)>> m_commandHandlers;
     std::map<int, std::function<LRESULT(NMHDR*)>> m_notifyHandlers;
     int m_dispatchDepth = 0;

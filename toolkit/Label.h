@@ -1,12 +1,15 @@
 #pragma once
 // Windowless controls: labels and lines that a form draws over its background and
-// hit-tests itself, so they are transparent and cost no window handle.
+// hit-tests itself (DrawnLabels), so they are transparent and cost no window handle.
 #include <windows.h>
 
 #include <functional>
 #include <string>
 
 namespace tk {
+
+// Mouse button codes as events report them.
+enum MouseButton { kLeftButton = 1, kRightButton = 2, kMiddleButton = 4 };
 
 struct LabelArgs {
     RECT rect{};              // client pixels
@@ -26,12 +29,10 @@ public:
     const RECT& Rect() const { return m_args.rect; }
     const std::wstring& Caption() const { return m_args.caption; }
     const LabelArgs& Args() const { return m_args; }
-    bool Visible() const { return m_visible; }
 
 private:
-    friend class Form;  // the form draws it and sets what changes its drawing
+    friend class DrawnLabels;  // draws it and sets what changes its drawing
     LabelArgs m_args;
-    bool m_visible = true;
 };
 
 struct Line {
