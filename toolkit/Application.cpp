@@ -8,15 +8,12 @@
 #include <vector>
 
 #include "toolkit/Ansi.h"
-#include "toolkit/Form.h"
-#include "toolkit/LoadedForms.h"
 #include "toolkit/MessageBox.h"
 #include "toolkit/core/Errors.h"
 #include "toolkit/core/PixelRuns.h"
 
 namespace tk {
 namespace {
-bool g_ending = false;
 bool g_commonControlsLoaded = false;
 }
 
@@ -83,21 +80,6 @@ int RunMessageLoop() {
     }
     return static_cast<int>(msg.wParam);
 }
-
-void EndProgram() {
-    g_ending = true;
-    // Newest first, so the main window at index 0 goes last.
-    while (LoadedForms::Count() > 0) {
-        Form* form = LoadedForms::Item(LoadedForms::Count() - 1);
-        form->Destroy();
-        // A window that refused to die must not keep us looping.
-        if (LoadedForms::Count() > 0 && LoadedForms::Item(LoadedForms::Count() - 1) == form)
-            LoadedForms::Remove(form);
-    }
-    PostQuitMessage(0);
-}
-
-bool IsEnding() { return g_ending; }
 
 void ReportError(const std::exception& e) {
     std::wstring text;

@@ -33,9 +33,8 @@ void LoadCommonControls();
 int RunMessageLoop();
 
 // Ends the program at once: every loaded window is destroyed without its own unload
-// handling, then the message loop stops.
+// handling, then the message loop stops (EndProgram.cpp).
 void EndProgram();
-bool IsEnding();
 
 // Shows an error that reached the dispatch boundary in a message box; the program goes on.
 void ReportError(const std::exception& e);

@@ -1,5 +1,6 @@
-// The about box: one box, the version from the one place it is kept, the failure of a
-// control it cannot make, and its link for readers and the keyboard.
+// The about box: one box, the version from the one place it is kept, its colours in every
+// scheme, its layout for a new DPI, the failure of a control it cannot make, and its link
+// for readers and the keyboard.
 #include <gtest/gtest.h>
 #include <oleacc.h>
 
@@ -9,7 +10,7 @@
 #include "toolkit/WebPage.h"
 #include "toolkit/core/Errors.h"
 
-TEST(AboutBox, ShowsOnceWithTheVersionAndFailsNamingTheControl) {
+TEST(AboutBox, ShowsOnceWithTheVersionReadsInEverySchemeFollowsANewDpiAndFailsNamingTheControl) {
     frmAbout::ShowAbout();
     frmAbout::ShowAbout();  // shown again, never a second box
     ASSERT_EQ(tk::LoadedForms::Count(), 1);
