@@ -32,7 +32,8 @@ TEST(AboutBox, ShowsOnceWithTheVersionReadsInEverySchemeFollowsANewDpiAndFailsNa
     const RECT before = link.Rect(), suggested{100, 100, 900, 600};
     const HCURSOR hand = link.Args().cursor;
     SendMessageW(frmAbout::Loaded()->Handle(), WM_DPICHANGED, MAKEWPARAM(192, 192), LPARAM(&suggested));
-    EXPECT_TRUE(link.Rect().right - link.Rect().left == 2 * (before.right - before.left) && hand && link.Args().cursor != hand);
+    const RECT at96{72, 80, 345, 113}, at192{144, 160, 690, 226};
+    EXPECT_TRUE(EqualRect(&before, &at96) && EqualRect(&link.Rect(), &at192) && hand && link.Args().cursor != hand);
     frmAbout::Loaded()->Destroy();
     auto refusal = wintest::RefuseWindows(L"Button");
     std::wstring error;  // an about box without its OK button is no about box
