@@ -244,14 +244,6 @@ void Form::SetPicture(SharedBitmap picture) {
     if (m_hwnd) InvalidateRect(m_hwnd, nullptr, FALSE);
 }
 
-void Form::OnControlCommand(int id, std::function<void(int)> handler) {
-    m_commandHandlers[id] = std::move(handler);
-}
-
-void Form::OnControlNotify(int id, std::function<LRESULT(NMHDR*)> handler) {
-    m_notifyHandlers[id] = std::move(handler);
-}
-
 void Form::Paint() {
     ScopedPaint paint(m_hwnd);
     HDC dc = paint.Get();

@@ -79,8 +79,8 @@ public:
     AccessibleLabels& Reader() { return m_reader; }
 
     // Event routing for child controls, menus and timers made by the subclass.
-    void OnControlCommand(int id, std::function<void(int code)> handler);
-    void OnControlNotify(int id, std::function<LRESULT(NMHDR*)> handler);
+    void OnControlCommand(int id, std::function<void(int code)> handler) { m_commandHandlers[id] = std::move(handler); }
+    void OnControlNotify(int id, std::function<LRESULT(NMHDR*)> handler) { m_notifyHandlers[id] = std::move(handler); }
 
     // Only a form whose window never existed (or is gone) may be deleted from outside.
     virtual ~Form();
@@ -118,7 +118,7 @@ private:
     HICON m_icon = nullptr;       // we don't own it (shared resource icon)
     SharedBitmap m_picture;
     DrawnLabels m_labels;
-    AccessibleLabels m_reader;
+    AccessibleLabels m_reader;  // points at m_labels' labels: declared after them, it goes first
     std::map<int, std::function<void(int)>> m_commandHandlers;
     std::map<int, std::function<LRESULT(NMHDR*)>> m_notifyHandlers;
     int m_dispatchDepth = 0;
