@@ -5,6 +5,7 @@
 
 #include "imaging/core/CardRecolour.h"
 #include "imaging/core/DibLayout.h"
+#include "imaging/core/Pixel.h"
 #include "toolkit/SystemColours.h"
 
 namespace note {
@@ -27,8 +28,7 @@ HBITMAP Recoloured(HBITMAP skin, const CardColours& colours) {
         return nullptr;
     GdiFlush();  // the bits are complete before they are read
     tk::ByteView view(static_cast<uint8_t*>(bits), imaging::BytesPerScanLine(bm.bmWidth), bm.bmHeight);
-    const uint8_t* corner = view.Row(0, 3);  // the bottom-left pixel: the key, as the window shape takes it
-    imaging::RecolourCard(view, bm.bmWidth, bm.bmHeight, corner[0] | corner[1] << 8 | corner[2] << 16,
+    imaging::RecolourCard(view, bm.bmWidth, bm.bmHeight, imaging::KeyColour(view.Row(0, 3)),
                           {tk::ToRgb(kSkinOutline), tk::ToRgb(kSkinFace)},
                           {tk::ToRgb(colours.outline), tk::ToRgb(colours.face)});
     return copy.Release();

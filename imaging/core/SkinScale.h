@@ -22,7 +22,7 @@ struct Picture24 {
 struct SkinCard {
     int32_t left = 0, top = 0, width = 0, height = 0;
     int32_t outline = 0;  // thickness
-    uint32_t key = 0, outlineColour = 0, fillColour = 0;  // blue + 256 * green + 65536 * red
+    int32_t key = 0, outlineColour = 0, fillColour = 0;  // colour values (imaging/core/Pixel.h)
 };
 
 // The card in a picture: the bounding box of its non-key pixels (the key is the bottom-left
