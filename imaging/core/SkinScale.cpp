@@ -4,7 +4,7 @@
 
 #include "imaging/core/DibLayout.h"
 #include "imaging/core/Pixel.h"
-#include "toolkit/core/Rounding.h"
+#include "toolkit/core/DpiScale.h"
 
 namespace imaging {
 namespace {
@@ -19,8 +19,6 @@ void Fill(Picture24& p, int32_t left, int32_t top, int32_t right, int32_t bottom
     for (int32_t row = top; row < bottom; ++row)
         for (int32_t x = left; x < right; ++x) WritePixel(&p.bits[At(p, x, row)], colour);
 }
-
-int32_t Scaled(int32_t length, int dpi) { return tk::RoundHalfEven(static_cast<double>(length) * dpi / 96); }
 
 }  // namespace
 
@@ -47,15 +45,15 @@ SkinCard FindCard(const Picture24& p) {
 Picture24 ScaleSkin(const Picture24& picture, int dpi) {
     const SkinCard card = FindCard(picture);
     Picture24 out;
-    out.width = Scaled(picture.width, dpi);
-    out.height = Scaled(picture.height, dpi);
+    out.width = tk::Scale(picture.width, dpi);
+    out.height = tk::Scale(picture.height, dpi);
     out.bits.assign(static_cast<std::size_t>(DibImageSize(out.width, out.height)), 0);
     Fill(out, 0, 0, out.width, out.height, card.key);
     if (card.width == 0) return out;
-    const int32_t left = Scaled(card.left, dpi), top = Scaled(card.top, dpi);
-    const int32_t right = std::min(out.width, left + Scaled(card.width, dpi));
-    const int32_t bottom = std::min(out.height, top + Scaled(card.height, dpi));
-    const int32_t t = std::max(1, Scaled(card.outline, dpi));
+    const int32_t left = tk::Scale(card.left, dpi), top = tk::Scale(card.top, dpi);
+    const int32_t right = std::min(out.width, left + tk::Scale(card.width, dpi));
+    const int32_t bottom = std::min(out.height, top + tk::Scale(card.height, dpi));
+    const int32_t t = std::max(1, tk::Scale(card.outline, dpi));
     Fill(out, left, top, right, bottom, card.outlineColour);
     Fill(out, left + t, top + t, right - t, bottom - t, card.fillColour);
     return out;

@@ -30,9 +30,9 @@ struct SkinCard {
 // from the left. A picture without a card gives width and height 0.
 SkinCard FindCard(const Picture24& picture);
 
-// The picture at dpi / 96 times its size: each of the picture's size, the margin before
-// the card and the card's size scaled to the nearest pixel (halves to even), the outline
-// as thick as the original's scaled, at least one pixel.
+// The picture for a display at `dpi`: each of the picture's size, the margin before the
+// card and the card's size scaled as a 96-dpi length (tk::Scale), the outline as thick as
+// the original's scaled, at least one pixel.
 Picture24 ScaleSkin(const Picture24& picture, int dpi);
 
 }  // namespace imaging
