@@ -19,10 +19,10 @@ const COLORREF kTextBack = RGB(255, 255, 255);  // the text box as designed
 HBITMAP Recoloured(HBITMAP skin, const CardColours& colours) {
     BITMAP bm = {};
     if (!GetObjectW(skin, sizeof bm, &bm) || bm.bmWidth <= 0 || bm.bmHeight <= 0) return nullptr;
-    BITMAPINFO info = {};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), bm.bmWidth, bm.bmHeight, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    BITMAPINFO info = {};  // GetDIBits takes the whole record; a 24-bit picture has no colour table
+    info.bmiHeader = tk::Dib24Header(bm.bmWidth, bm.bmHeight);
     void* bits = nullptr;
-    tk::ScopedGdiObject<HBITMAP> copy(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    tk::ScopedGdiObject<HBITMAP> copy(tk::CreateDib24(info.bmiHeader, &bits));
     tk::ScopedGetDC screen(nullptr);
     if (!copy.Get() || GetDIBits(screen.Get(), skin, 0, bm.bmHeight, bits, &info, DIB_RGB_COLORS) != bm.bmHeight)
         return nullptr;

@@ -48,8 +48,12 @@ private:
     HICON m_icon;
 };
 
-// A new 24-bit bottom-up DIB section, its pixels (zeroed) at *bits; null when none can be made.
-HBITMAP CreateDib24(int width, int height, void** bits);
+// The one maker of the program's 24-bit DIBs. Dib24Header describes width x height pixels,
+// three bytes each, without compression, bottom-up for a positive height; its image size
+// is 0, which the system works out itself. CreateDib24 makes a DIB section of such a header
+// for `dc` (null: the screen), its pixels (zeroed) at *bits; null when none can be made.
+BITMAPINFOHEADER Dib24Header(int width, int height);
+HBITMAP CreateDib24(const BITMAPINFOHEADER& header, void** bits, HDC dc = nullptr);
 
 // A DC from GetDC, released at the end of the scope.
 class ScopedGetDC {
