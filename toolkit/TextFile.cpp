@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cwchar>
 
-#include "toolkit/FileCalls.h"
 #include "toolkit/Gdi.h"
 #include "toolkit/core/Digits.h"
 

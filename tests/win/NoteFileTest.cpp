@@ -12,7 +12,7 @@
 
 #include "note/NoteFileCommands.h"
 #include "note/frmNote.h"
-#include "toolkit/FileCalls.h"
+#include "toolkit/TextFile.h"
 
 namespace {
 
