@@ -26,7 +26,7 @@ bool ReadPicture(HBITMAP bitmap, Picture24& picture) {
 
 HBITMAP MakeBitmap(const Picture24& picture) {
     void* bits = nullptr;
-    HBITMAP dib = tk::CreateDib24(picture.width, picture.height, &bits);
+    HBITMAP dib = tk::CreateDib24(tk::Dib24Header(picture.width, picture.height), &bits);
     if (dib) std::memcpy(bits, picture.bits.data(), picture.bits.size());
     return dib;
 }

@@ -29,18 +29,12 @@ bool cDIBSection::CreateDIB(HDC lHDC, int32_t lWidth, int32_t lHeight, HBITMAP& 
         hDib = nullptr;
         return false;
     }
-    m_tBI = {};
-    m_tBI.biSize = sizeof(BITMAPINFOHEADER);
-    m_tBI.biWidth = lWidth;
-    m_tBI.biHeight = lHeight;
-    m_tBI.biPlanes = 1;
-    m_tBI.biBitCount = 24;
-    m_tBI.biCompression = BI_RGB;
+    m_tBI = tk::Dib24Header(lWidth, lHeight);
     // Raises OverflowError with the size already in the header, as a refusal leaves it.
     m_tBI.biSizeImage = static_cast<DWORD>(imaging::DibImageSize(lWidth, lHeight));
 
     void* bits = nullptr;
-    hDib = CreateDIBSection(lHDC, reinterpret_cast<BITMAPINFO*>(&m_tBI), DIB_RGB_COLORS, &bits, nullptr, 0);
+    hDib = tk::CreateDib24(m_tBI, &bits, lHDC);
     m_lPtr = hDib ? bits : nullptr;
     m_hDibMade = hDib;
     return hDib != nullptr;

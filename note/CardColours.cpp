@@ -5,6 +5,7 @@
 
 #include "imaging/core/CardRecolour.h"
 #include "imaging/core/DibLayout.h"
+#include "imaging/core/Pixel.h"
 #include "toolkit/SystemColours.h"
 
 namespace note {
@@ -18,17 +19,16 @@ const COLORREF kTextBack = RGB(255, 255, 255);  // the text box as designed
 HBITMAP Recoloured(HBITMAP skin, const CardColours& colours) {
     BITMAP bm = {};
     if (!GetObjectW(skin, sizeof bm, &bm) || bm.bmWidth <= 0 || bm.bmHeight <= 0) return nullptr;
-    BITMAPINFO info = {};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), bm.bmWidth, bm.bmHeight, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    BITMAPINFO info = {};  // GetDIBits takes the whole record; a 24-bit picture has no colour table
+    info.bmiHeader = tk::Dib24Header(bm.bmWidth, bm.bmHeight);
     void* bits = nullptr;
-    tk::ScopedGdiObject<HBITMAP> copy(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    tk::ScopedGdiObject<HBITMAP> copy(tk::CreateDib24(info.bmiHeader, &bits));
     tk::ScopedGetDC screen(nullptr);
     if (!copy.Get() || GetDIBits(screen.Get(), skin, 0, bm.bmHeight, bits, &info, DIB_RGB_COLORS) != bm.bmHeight)
         return nullptr;
     GdiFlush();  // the bits are complete before they are read
     tk::ByteView view(static_cast<uint8_t*>(bits), imaging::BytesPerScanLine(bm.bmWidth), bm.bmHeight);
-    const uint8_t* corner = view.Row(0, 3);  // the bottom-left pixel: the key, as the window shape takes it
-    imaging::RecolourCard(view, bm.bmWidth, bm.bmHeight, corner[0] | corner[1] << 8 | corner[2] << 16,
+    imaging::RecolourCard(view, bm.bmWidth, bm.bmHeight, imaging::KeyColour(view.Row(0, 3)),
                           {tk::ToRgb(kSkinOutline), tk::ToRgb(kSkinFace)},
                           {tk::ToRgb(colours.outline), tk::ToRgb(colours.face)});
     return copy.Release();

@@ -36,7 +36,7 @@ HBITMAP LoadProgramPicture(int id) {
     const std::size_t pixelBytes = (static_cast<std::size_t>(h.biWidth) * 3 + 3) / 4 * 4 * h.biHeight;
     if (bmp.size() - start != pixelBytes) return nullptr;
     void* bits = nullptr;
-    HBITMAP dib = CreateDib24(h.biWidth, h.biHeight, &bits);
+    HBITMAP dib = CreateDib24(Dib24Header(h.biWidth, h.biHeight), &bits);
     if (dib) std::memcpy(bits, bmp.data() + start, pixelBytes);
     return dib;
 }

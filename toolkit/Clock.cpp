@@ -1,28 +1,24 @@
 #include "toolkit/Clock.h"
 
-#include <utility>
-
 namespace tk {
 namespace {
-std::function<SYSTEMTIME()>& TestClock() {
-    static std::function<SYSTEMTIME()> clock;
-    return clock;
-}
-}  // namespace
 
-SYSTEMTIME Now() {
-    if (TestClock()) return TestClock()();
+SYSTEMTIME SystemNow() {
     SYSTEMTIME st;
     GetLocalTime(&st);
     return st;
 }
+
+}  // namespace
+
+Clock g_clock = SystemNow;
+
+SYSTEMTIME Now() { return g_clock(); }
 
 SYSTEMTIME Today() {
     SYSTEMTIME st = Now();
     st.wHour = st.wMinute = st.wSecond = st.wMilliseconds = 0;
     return st;
 }
-
-void SetClockForTesting(std::function<SYSTEMTIME()> clock) { TestClock() = std::move(clock); }
 
 }  // namespace tk

@@ -1,7 +1,6 @@
 #include "toolkit/Dpi.h"
 
 #include "toolkit/Gdi.h"
-#include "toolkit/core/Rounding.h"
 
 namespace tk {
 namespace {
@@ -49,14 +48,6 @@ int DpiOf(HWND hwnd) {
     return dpi > 0 ? static_cast<int>(dpi) : SystemDpi();
 }
 
-int Scale(int value96, int dpi) {
-    return dpi == kStandardDpi ? value96 : RoundHalfEven(static_cast<double>(value96) * dpi / kStandardDpi);
-}
-
-RECT ScaleRect(const RECT& r, int dpi) {
-    return RECT{Scale(r.left, dpi), Scale(r.top, dpi), Scale(r.right, dpi), Scale(r.bottom, dpi)};
-}
-
 RECT ScaleBox(int left, int top, int width, int height, int dpi) {
     const int x = Scale(left, dpi), y = Scale(top, dpi);
     return RECT{x, y, x + Scale(width, dpi), y + Scale(height, dpi)};
@@ -83,7 +74,7 @@ void PlaceControl(HWND control, const RECT& rect, HFONT font) {
 
 HFONT CreatePointFont(const wchar_t* face, double points, bool bold, bool underline, BYTE charset, int dpi) {
     LOGFONTW lf = {};
-    lf.lfHeight = -RoundHalfEven(points * dpi / 72.0);
+    lf.lfHeight = -PointsToPixels(points, dpi);
     lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
     lf.lfUnderline = underline ? TRUE : FALSE;
     lf.lfCharSet = charset;

@@ -1,28 +1,27 @@
 #pragma once
-// Display scale: the one place where a layout designed at 96 dots per inch becomes device
-// pixels for a window's DPI. Every layout number of the program's windows is written at
-// 96 dpi and passed through Scale() with the DPI of the window it lies in.
+// Display scale for windows: the DPI a window is shown at, and the system's metrics, frames
+// and fonts for it. The rule that turns a 96-dpi length or a point size into pixels is
+// toolkit/core/DpiScale.h (Scale, PointsToPixels), which this header brings along.
 //
-// The per-monitor functions of the system exist only from Windows 10 on: they are looked
-// up by name, never imported, so the program still starts on Windows 7 and 8, where the
-// system DPI stands in for them.
+// The system's per-window DPI functions exist only from Windows 10 (1607) on, and
+// GetDpiForMonitor only from Windows 8.1 on: all are looked up by name, never imported, so
+// the program still starts on Windows 7 and 8. On Windows 8.1 and the first Windows 10
+// versions a window's DPI is its monitor's, from shcore's GetDpiForMonitor; on Windows 7
+// and 8 every window has the system DPI.
 #include <windows.h>
 
-namespace tk {
+#include "toolkit/core/DpiScale.h"
 
-// The dots per inch of a screen the system does not describe (and of most screens).
-constexpr int kStandardDpi = 96;
+namespace tk {
 
 // The DPI the system gives programs at start (the primary monitor's, on Windows 7 and 8
 // every monitor's).
 int SystemDpi();
-// The DPI of the monitor a window is on, as the system last told the window; the system
-// DPI where the system has no per-window DPI.
+// The DPI of the monitor a window is on, as the system last told the window (or, before
+// Windows 10, as shcore gives it for the window's monitor); the system DPI where the
+// system has neither.
 int DpiOf(HWND hwnd);
 
-// A length designed at 96 dpi, in pixels at `dpi` (to the nearest pixel, halves to even).
-int Scale(int value96, int dpi);
-RECT ScaleRect(const RECT& rect96, int dpi);
 // The left, top, width and height of a rectangle designed at 96 dpi, in pixels at `dpi`:
 // each of the four is scaled on its own, so equal widths stay equal.
 RECT ScaleBox(int left, int top, int width, int height, int dpi);

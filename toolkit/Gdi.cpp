@@ -2,15 +2,20 @@
 
 namespace tk {
 
-HBITMAP CreateDib24(int width, int height, void** bits) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;  // bottom-up
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
-    return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits, nullptr, 0);
+BITMAPINFOHEADER Dib24Header(int width, int height) {
+    BITMAPINFOHEADER header = {};
+    header.biSize = sizeof header;
+    header.biWidth = width;
+    header.biHeight = height;
+    header.biPlanes = 1;
+    header.biBitCount = 24;
+    header.biCompression = BI_RGB;
+    return header;
+}
+
+HBITMAP CreateDib24(const BITMAPINFOHEADER& header, void** bits, HDC dc) {
+    // A 24-bit picture has no colour table: the header is all the system reads.
+    return CreateDIBSection(dc, reinterpret_cast<const BITMAPINFO*>(&header), DIB_RGB_COLORS, bits, nullptr, 0);
 }
 
 }  // namespace tk

@@ -1,55 +1,58 @@
 #pragma once
-// Owners for the GDI handles the program makes: each frees what it holds, once.
+// Owners for the handles the program makes (GDI objects, icons, DCs, files): each frees
+// what it holds, once. And the one maker of the program's 24-bit DIB sections.
 #include <windows.h>
 
+#include <cstdint>
 #include <memory>
 #include <utility>
 
 namespace tk {
 
-template <class H>
-class ScopedGdiObject {
+// Owns one handle and frees it once with Free: at the end of the scope, on Reset, or with
+// the object that keeps it, unless handed on with Release. A handle equal to None (null,
+// or INVALID_HANDLE_VALUE for files: -1) is no handle and is never freed.
+template <class H, auto Free, intptr_t None = 0>
+class Owned {
 public:
-    explicit ScopedGdiObject(H h = nullptr) : m_h(h) {}
-    ~ScopedGdiObject() { Reset(); }
-    ScopedGdiObject(const ScopedGdiObject&) = delete;
-    ScopedGdiObject& operator=(const ScopedGdiObject&) = delete;
+    explicit Owned(H h = NoHandle()) : m_h(h) {}
+    ~Owned() { Reset(); }
+    Owned(const Owned&) = delete;
+    Owned& operator=(const Owned&) = delete;
     H Get() const { return m_h; }
-    H Release() { return std::exchange(m_h, nullptr); }
-    void Reset(H h = nullptr) {
-        if (m_h) DeleteObject(m_h);
+    bool Holds() const { return m_h != NoHandle(); }
+    H Release() { return std::exchange(m_h, NoHandle()); }
+    // Frees the handle held (if any) and takes h; false when the system reports that the
+    // freeing failed (for a file: a late write error).
+    bool Reset(H h = NoHandle()) {
+        const bool freed = !Holds() || Free(m_h);
         m_h = h;
+        return freed;
     }
 
 private:
+    static H NoHandle() { return reinterpret_cast<H>(None); }
     H m_h;
 };
+
+template <class H>
+using ScopedGdiObject = Owned<H, DeleteObject>;
+// An icon or cursor of the program loaded at a size of its own (LoadImage without
+// LR_SHARED). DestroyIcon destroys cursors too: both are icon objects.
+using OwnedIcon = Owned<HICON, DestroyIcon>;
+// A memory DC from CreateCompatibleDC.
+using OwnedMemoryDC = Owned<HDC, DeleteDC>;
 
 // A bitmap with several holders (the one skin of all notes): deleted when the last one
 // lets go. Holders only read it; drawing into it would change it for all of them.
 using SharedBitmap = std::shared_ptr<const ScopedGdiObject<HBITMAP>>;
 
-// An icon or cursor of the program loaded at a size of its own (LoadImage without
-// LR_SHARED), destroyed with its owner.
-class OwnedIcon {
-public:
-    explicit OwnedIcon(HICON icon = nullptr) : m_icon(icon) {}
-    ~OwnedIcon() { Reset(); }
-    OwnedIcon(const OwnedIcon&) = delete;
-    OwnedIcon& operator=(const OwnedIcon&) = delete;
-    HICON Get() const { return m_icon; }
-    HICON Release() { return std::exchange(m_icon, nullptr); }
-    void Reset(HICON icon = nullptr) {
-        if (m_icon) DestroyIcon(m_icon);  // cursors too: both are icon objects
-        m_icon = icon;
-    }
-
-private:
-    HICON m_icon;
-};
-
-// A new 24-bit bottom-up DIB section, its pixels (zeroed) at *bits; null when none can be made.
-HBITMAP CreateDib24(int width, int height, void** bits);
+// The one maker of the program's 24-bit DIBs. Dib24Header describes width x height pixels,
+// three bytes each, without compression, bottom-up for a positive height; its image size
+// is 0, which the system works out itself. CreateDib24 makes a DIB section of such a header
+// for `dc` (null: the screen), its pixels (zeroed) at *bits; null when none can be made.
+BITMAPINFOHEADER Dib24Header(int width, int height);
+HBITMAP CreateDib24(const BITMAPINFOHEADER& header, void** bits, HDC dc = nullptr);
 
 // A DC from GetDC, released at the end of the scope.
 class ScopedGetDC {
@@ -80,25 +83,6 @@ private:
     HWND m_hwnd;
     PAINTSTRUCT m_ps = {};
     HDC m_dc;  // after m_ps, which BeginPaint fills
-};
-
-// A memory DC (from CreateCompatibleDC), deleted at the end of the scope, by Reset, or with
-// the object that keeps it as its own DC, unless handed on with Release.
-class OwnedMemoryDC {
-public:
-    explicit OwnedMemoryDC(HDC dc = nullptr) : m_dc(dc) {}
-    ~OwnedMemoryDC() { Reset(); }
-    OwnedMemoryDC(const OwnedMemoryDC&) = delete;
-    OwnedMemoryDC& operator=(const OwnedMemoryDC&) = delete;
-    HDC Get() const { return m_dc; }
-    HDC Release() { return std::exchange(m_dc, nullptr); }
-    void Reset(HDC dc = nullptr) {
-        if (m_dc) DeleteDC(m_dc);
-        m_dc = dc;
-    }
-
-private:
-    HDC m_dc;
 };
 
 // Selects an object into a DC and puts the displaced one back at the end of the scope.

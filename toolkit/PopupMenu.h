@@ -6,14 +6,14 @@
 #include <map>
 #include <string>
 
+#include "toolkit/Gdi.h"
+
 namespace tk {
 
 class PopupMenu {
 public:
     PopupMenu();
     ~PopupMenu();
-    PopupMenu(const PopupMenu&) = delete;
-    PopupMenu& operator=(const PopupMenu&) = delete;
 
     void AddItem(UINT id, const std::wstring& caption, std::function<void()> onClick, bool checked = false);
     void AddSeparator();
@@ -25,12 +25,12 @@ public:
     void PopupAtPointer(HWND owner);
     // The same with the menu's top-left corner at a screen point.
     void PopupAt(HWND owner, POINT screen);
-    HMENU Handle() const { return m_menu; }
+    HMENU Handle() const { return m_menu.Get(); }
     // Runs an item's click handler as if it had been chosen.
     void Click(UINT id);
 
 private:
-    HMENU m_menu;  // owned
+    Owned<HMENU, DestroyMenu> m_menu;
     std::map<UINT, std::function<void()>> m_handlers;
 };
 

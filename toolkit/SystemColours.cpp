@@ -1,6 +1,19 @@
 #include "toolkit/SystemColours.h"
 
 namespace tk {
+namespace {
+
+bool SystemHighContrastOn() {
+    HIGHCONTRASTW hc = {};
+    hc.cbSize = sizeof hc;
+    return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof hc, &hc, 0) && (hc.dwFlags & HCF_HIGHCONTRASTON);
+}
+
+}  // namespace
+
+HighContrastQuestion g_highContrastOn = SystemHighContrastOn;
+
+bool HighContrastOn() { return g_highContrastOn(); }
 
 bool IsColourSchemeChange(UINT msg, WPARAM wParam) {
     return msg == WM_SYSCOLORCHANGE || msg == WM_THEMECHANGED ||

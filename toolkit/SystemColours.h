@@ -9,10 +9,12 @@
 
 namespace tk {
 
-// Whether the user has switched on high-contrast mode. The one place the program asks
-// (toolkit/HighContrast.cpp, a file of its own: the Windows tests link their own answer
-// in its place).
+// Whether the user has switched on high-contrast mode: the one place the program asks.
 bool HighContrastOn();
+// Test seam: the question behind HighContrastOn, the system's. No test machine can be
+// switched to high contrast at will.
+using HighContrastQuestion = bool (*)();
+extern HighContrastQuestion g_highContrastOn;
 
 // True for the messages after which a window must take the scheme's colours again:
 // WM_SYSCOLORCHANGE, WM_THEMECHANGED and WM_SETTINGCHANGE for high contrast.

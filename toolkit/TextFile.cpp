@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cwchar>
 
-#include "toolkit/FileCalls.h"
+#include "toolkit/Gdi.h"
 #include "toolkit/core/Digits.h"
 
 namespace tk {
@@ -15,26 +15,10 @@ namespace {
 
 using State = SaveOutcome::State;
 
-// Owns a file handle.
-class ScopedFile {
-public:
-    explicit ScopedFile(HANDLE h) : m_h(h) {}
-    ScopedFile(const ScopedFile&) = delete;
-    ScopedFile& operator=(const ScopedFile&) = delete;
-    ~ScopedFile() { Close(); }
-    bool Valid() const { return m_h != INVALID_HANDLE_VALUE; }
-    HANDLE Get() const { return m_h; }
-    // Closes now; false when the system reports an error (a late write failure).
-    bool Close() {
-        bool ok = true;
-        if (Valid()) ok = g_fileCalls.close(m_h) != FALSE;
-        m_h = INVALID_HANDLE_VALUE;
-        return ok;
-    }
-
-private:
-    HANDLE m_h;
-};
+BOOL WINAPI CloseFile(HANDLE file) { return g_fileCalls.close(file); }
+// A file handle: Reset closes it now and says whether the system reported an error (a
+// late write failure).
+using ScopedFile = Owned<HANDLE, CloseFile, -1>;
 
 // ReadFile and WriteFile take a DWORD count; large buffers go in pieces of this size.
 constexpr DWORD kChunk = 1u << 24;
@@ -167,7 +151,7 @@ DWORD SetSize(HANDLE file, std::size_t size) {
 SaveOutcome WriteInPlace(const std::wstring& target, std::string_view bytes) {
     ScopedFile file(g_fileCalls.create(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Valid()) return SaveFailed(GetLastError());
+    if (!file.Holds()) return SaveFailed(GetLastError());
     LARGE_INTEGER old;
     if (!GetFileSizeEx(file.Get(), &old)) return SaveFailed(GetLastError());
     if (bytes.size() > static_cast<unsigned long long>(old.QuadPart))
@@ -177,7 +161,7 @@ SaveOutcome WriteInPlace(const std::wstring& target, std::string_view bytes) {
                                                                           : GetLastError();
     if (!error) error = SetSize(file.Get(), bytes.size());  // a shorter text drops the old rest
     if (!error && !g_fileCalls.flush(file.Get())) error = GetLastError();
-    if (!file.Close() && !error) error = GetLastError();
+    if (!file.Reset() && !error) error = GetLastError();
     return error ? SaveFailed(error, State::MayBeDamaged) : SaveOutcome();
 }
 
@@ -215,7 +199,7 @@ SaveOutcome ReplaceByNewFile(const Target& target, std::string_view bytes, bool&
     // The content must be on the disk before the name points at it, or a crash right after
     // the replacement could leave an empty file where the old one was.
     if (!error && !g_fileCalls.flush(file.Get())) error = GetLastError();
-    if (!file.Close() && !error) error = GetLastError();
+    if (!file.Reset() && !error) error = GetLastError();
     std::wstring backup;
     for (int attempt = 0; attempt < 100 && (backup.empty() || Exists(backup)); ++attempt) backup = NameBeside(folder);
     if (!error) {
@@ -250,7 +234,7 @@ DWORD ReadWholeFile(const std::wstring& path, std::size_t maxBytes, std::string&
     std::wstring full = FullPath(path);
     ScopedFile file(CreateFileW(full.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                 nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (!file.Valid()) return GetLastError();
+    if (!file.Holds()) return GetLastError();
     LARGE_INTEGER size;
     if (!GetFileSizeEx(file.Get(), &size)) return GetLastError();
     if (static_cast<unsigned long long>(size.QuadPart) > maxBytes) return ERROR_FILE_TOO_LARGE;

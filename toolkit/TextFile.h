@@ -47,4 +47,19 @@ SaveOutcome SaveFailed(DWORD error, SaveOutcome::State state = SaveOutcome::Stat
 // without letting others write gives ERROR_SHARING_VIOLATION.
 SaveOutcome ReplaceWholeFile(const std::wstring& path, std::string_view bytes);
 
+// Test seam: the file system calls a save makes, in one table of the system's functions,
+// so that a test can make any of them fail as the system would (a full disk, a refused
+// replacement).
+struct FileCalls {
+    decltype(&CreateFileW) create;
+    decltype(&WriteFile) write;
+    decltype(&FlushFileBuffers) flush;
+    decltype(&SetEndOfFile) setEnd;
+    decltype(&CloseHandle) close;
+    decltype(&ReplaceFileW) replace;
+    decltype(&MoveFileExW) move;
+    decltype(&DeleteFileW) remove;
+};
+extern FileCalls g_fileCalls;
+
 }  // namespace tk

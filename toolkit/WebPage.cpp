@@ -7,22 +7,15 @@
 #include "toolkit/Ansi.h"
 
 namespace tk {
-namespace {
-ShellOpener g_opener = ShellExecuteA;
-}
+
+ShellOpener g_shellOpener = ShellExecuteA;
 
 const wchar_t kHomePage[] = L"https://www.glumanote.com/";
 
 void OpenWebPage(HWND owner) {
     std::string address = ToAnsi(kHomePage);
     // Show command 0: the browser decides how its window appears.
-    g_opener(owner, "open", address.c_str(), nullptr, nullptr, SW_HIDE);
-}
-
-ShellOpener SetShellOpener(ShellOpener opener) {
-    ShellOpener previous = g_opener;
-    g_opener = opener ? opener : ShellExecuteA;
-    return previous;
+    g_shellOpener(owner, "open", address.c_str(), nullptr, nullptr, SW_HIDE);
 }
 
 }  // namespace tk

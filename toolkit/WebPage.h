@@ -11,10 +11,10 @@ extern const wchar_t kHomePage[];
 // The shell's answer is not looked at.
 void OpenWebPage(HWND owner);
 
-// The shell call behind OpenWebPage, ShellExecuteA by default. Tests put a recorder in its
-// place so that no browser is started; returns the one it replaced.
+// Test seam: the shell call behind OpenWebPage, ShellExecuteA. A test puts a recorder in
+// its place, so that no browser is started.
 using ShellOpener = HINSTANCE(WINAPI*)(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters,
                                        LPCSTR directory, INT showCommand);
-ShellOpener SetShellOpener(ShellOpener opener);
+extern ShellOpener g_shellOpener;
 
 }  // namespace tk

@@ -2,14 +2,11 @@
 
 #include <cmath>
 
+#include "imaging/core/Pixel.h"
 #include "toolkit/core/CheckedMath.h"
 
 namespace imaging {
 namespace {
-
-tk::Rgb FromValue(int32_t value) {
-    return tk::Rgb{uint8_t(value >> 16), uint8_t(value >> 8), uint8_t(value)};
-}
 
 int32_t KeyBesides(int32_t key, CardInks inks) {
     const int32_t taken[] = {ColourValue(inks.outline), ColourValue(inks.face)};
@@ -37,24 +34,22 @@ uint8_t Mix(uint8_t outline, uint8_t face, double t) {
 
 }  // namespace
 
-int32_t ColourValue(tk::Rgb colour) { return colour.b | colour.g << 8 | colour.r << 16; }
-
 int32_t RecolourCard(tk::ByteView bits, int32_t width, int32_t height, int32_t key, CardInks from, CardInks to) {
     if (width <= 0 || height <= 0) return key;
     const int32_t rowBytes = tk::CheckedMul(width, 3);
     for (int32_t y = 0; y < height; ++y) bits.Row(y, rowBytes);  // every row checked before any is written
     const int32_t newKey = KeyBesides(key, to);
-    const tk::Rgb keyColour = FromValue(newKey);
+    const tk::Rgb keyColour = RgbOf(newKey);
     for (int32_t y = 0; y < height; ++y) {
         uint8_t* px = bits.Row(y, rowBytes);
         for (int32_t x = 0; x < width; ++x, px += 3) {
             tk::Rgb c = keyColour;
-            if ((px[0] | px[1] << 8 | px[2] << 16) != key) {
+            if (ReadPixel(px) != key) {
                 const double t = PlaceBetween(px, from);
                 c = tk::Rgb{Mix(to.outline.r, to.face.r, t), Mix(to.outline.g, to.face.g, t),
                             Mix(to.outline.b, to.face.b, t)};
             }
-            px[0] = c.b, px[1] = c.g, px[2] = c.r;
+            WritePixel(px, ColourValue(c));
         }
     }
     return newKey;

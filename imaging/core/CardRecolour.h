@@ -15,8 +15,6 @@ struct CardInks {
     tk::Rgb face;
 };
 
-int32_t ColourValue(tk::Rgb colour);
-
 // Every pixel of the key colour takes the new key, so the card keeps its shape; every other
 // pixel keeps its place between the picture's own outline and face colours (a smoothed
 // edge stays smooth), now between the new ones. The new key is the old one unless that is

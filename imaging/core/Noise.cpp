@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "imaging/core/Pixel.h"
 #include "toolkit/core/CheckedMath.h"
 
 namespace imaging {
@@ -27,11 +28,6 @@ void DrawLevels(tk::Random& random, uint8_t* levels, int32_t count) {
 // Stores pixels as four bytes each, the fourth landing on the next pixel's blue, which that
 // pixel then overwrites; the last pixel is stored as three, so no padding byte is touched.
 inline void StorePixel4(uint8_t* p, uint32_t bgr) { std::memcpy(p, &bgr, 4); }
-inline void StorePixel3(uint8_t* p, uint32_t bgr) {
-    p[0] = static_cast<uint8_t>(bgr);
-    p[1] = static_cast<uint8_t>(bgr >> 8);
-    p[2] = static_cast<uint8_t>(bgr >> 16);
-}
 
 void FillGray(tk::ByteView& bits, int32_t width, int32_t height, int32_t rowBytes, tk::Random& random) {
     std::vector<uint8_t> levels(static_cast<std::size_t>(width));
@@ -39,7 +35,7 @@ void FillGray(tk::ByteView& bits, int32_t width, int32_t height, int32_t rowByte
         uint8_t* row = bits.Row(r, rowBytes);
         DrawLevels(random, levels.data(), width);
         for (int32_t x = 0; x + 1 < width; ++x) StorePixel4(row + 3 * x, levels[x] * 0x010101u);
-        StorePixel3(row + 3 * (width - 1), levels[width - 1] * 0x010101u);
+        WritePixel(row + 3 * (width - 1), levels[width - 1] * 0x010101u);
     }
 }
 
@@ -59,9 +55,9 @@ void FillColour(tk::ByteView& bits, int32_t width, int32_t height, int32_t rowBy
             uint8_t* p = bits.Row(r, rowBytes) + 3 * first;
             const uint8_t* drawn = levels.data() + 2 * r;
             for (int32_t c = 0; c < columns; ++c, p += 3, drawn += drawsPerColumn) {
-                uint32_t bgr = uint32_t{drawn[0]} << 8 | uint32_t{drawn[1]} << 16;
+                const uint32_t bgr = ColourValue(0, drawn[0], drawn[1]);
                 if (lastBlock && c + 1 == columns) {
-                    StorePixel3(p, bgr);
+                    WritePixel(p, bgr);
                 } else {
                     StorePixel4(p, bgr);
                 }

@@ -11,6 +11,7 @@
 #define GLUMA_RESAMPLE_SSE2 1
 #endif
 
+#include "imaging/core/Pixel.h"
 #include "toolkit/core/CheckedMath.h"
 
 // How the numbers are read, precisely (the output is compared byte for byte with a
@@ -240,12 +241,6 @@ inline void BlendPixelPair(const double* down2, const Column& c, uint32_t& first
     second = static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_srli_si128(bytes, 4)));
 }
 
-inline void StoreThree(uint8_t* p, uint32_t v) {
-    p[0] = static_cast<uint8_t>(v);
-    p[1] = static_cast<uint8_t>(v >> 8);
-    p[2] = static_cast<uint8_t>(v >> 16);
-}
-
 void BlendAcrossPairVector(const double* down2, const std::vector<Column>& columns, uint8_t* out0,
                            uint8_t* out1) {
     const std::size_t n = columns.size();
@@ -258,8 +253,8 @@ void BlendAcrossPairVector(const double* down2, const std::vector<Column>& colum
         std::memcpy(out1 + 3 * x, &second, 4);
     }
     BlendPixelPair(down2, columns[n - 1], first, second);
-    StoreThree(out0 + 3 * (n - 1), first);
-    StoreThree(out1 + 3 * (n - 1), second);
+    WritePixel(out0 + 3 * (n - 1), first);
+    WritePixel(out1 + 3 * (n - 1), second);
 }
 
 #endif  // GLUMA_RESAMPLE_SSE2

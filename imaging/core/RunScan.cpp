@@ -1,22 +1,19 @@
 #include "imaging/core/RunScan.h"
 
+#include "imaging/core/Pixel.h"
 #include "toolkit/core/CheckedMath.h"
 
 namespace imaging {
 namespace {
 
-int32_t ColourAt(const uint8_t* pixel) {
-    return pixel[0] | pixel[1] << 8 | pixel[2] << 16;
-}
-
 // Where the next run starts (the first pixel that differs from the key), or `width`.
 int32_t SkipKeyPixels(const uint8_t* row, int32_t from, int32_t width, int32_t key) {
-    while (from < width && ColourAt(row + 3 * from) == key) ++from;
+    while (from < width && ReadPixel(row + 3 * from) == key) ++from;
     return from;
 }
 
 int32_t SkipRunPixels(const uint8_t* row, int32_t from, int32_t width, int32_t key) {
-    while (from < width && ColourAt(row + 3 * from) != key) ++from;
+    while (from < width && ReadPixel(row + 3 * from) != key) ++from;
     return from;
 }
 
@@ -30,8 +27,8 @@ void ScanNonKeyRuns(const tk::ByteView& bits, int32_t width, int32_t height, int
     const int32_t rowBytes = tk::CheckedMul(width, 3);
     if (rowBytes > bits.BytesPerRow() || height > bits.Rows()) throw tk::IndexOutOfRangeError();
 
-    if (keyColour == kKeyFromPicture) keyColour = ColourAt(bits.Row(0, 3));
-    // A key outside 0 .. 0xFFFFFF matches no pixel, and ColourAt never yields one.
+    if (keyColour == kKeyFromPicture) keyColour = KeyColour(bits.Row(0, 3));
+    // A key outside 0 .. 0xFFFFFF matches no pixel, and ReadPixel never yields one.
     const int32_t key = keyColour;
 
     for (int32_t y = 0; y < height; ++y) {

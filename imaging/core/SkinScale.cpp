@@ -3,7 +3,8 @@
 #include <algorithm>
 
 #include "imaging/core/DibLayout.h"
-#include "toolkit/core/Rounding.h"
+#include "imaging/core/Pixel.h"
+#include "toolkit/core/DpiScale.h"
 
 namespace imaging {
 namespace {
@@ -12,27 +13,19 @@ std::size_t At(const Picture24& p, int32_t x, int32_t rowFromTop) {
     return static_cast<std::size_t>(p.height - 1 - rowFromTop) * BytesPerScanLine(p.width) + 3 * x;
 }
 
-uint32_t Get(const Picture24& p, int32_t x, int32_t row) {
-    const std::size_t i = At(p, x, row);
-    return p.bits[i] | p.bits[i + 1] << 8 | static_cast<uint32_t>(p.bits[i + 2]) << 16;
-}
+int32_t Get(const Picture24& p, int32_t x, int32_t row) { return ReadPixel(&p.bits[At(p, x, row)]); }
 
-void Fill(Picture24& p, int32_t left, int32_t top, int32_t right, int32_t bottom, uint32_t colour) {
+void Fill(Picture24& p, int32_t left, int32_t top, int32_t right, int32_t bottom, int32_t colour) {
     for (int32_t row = top; row < bottom; ++row)
-        for (int32_t x = left; x < right; ++x) {
-            const std::size_t i = At(p, x, row);
-            p.bits[i] = colour & 0xFF, p.bits[i + 1] = colour >> 8 & 0xFF, p.bits[i + 2] = colour >> 16 & 0xFF;
-        }
+        for (int32_t x = left; x < right; ++x) WritePixel(&p.bits[At(p, x, row)], colour);
 }
-
-int32_t Scaled(int32_t length, int dpi) { return tk::RoundHalfEven(static_cast<double>(length) * dpi / 96); }
 
 }  // namespace
 
 SkinCard FindCard(const Picture24& p) {
     SkinCard card;
     if (p.width <= 0 || p.height <= 0) return card;
-    card.key = Get(p, 0, p.height - 1);
+    card.key = KeyColour(p.bits.data());
     int32_t left = p.width, top = p.height, right = -1, bottom = -1;
     for (int32_t row = 0; row < p.height; ++row)
         for (int32_t x = 0; x < p.width; ++x)
@@ -52,15 +45,15 @@ SkinCard FindCard(const Picture24& p) {
 Picture24 ScaleSkin(const Picture24& picture, int dpi) {
     const SkinCard card = FindCard(picture);
     Picture24 out;
-    out.width = Scaled(picture.width, dpi);
-    out.height = Scaled(picture.height, dpi);
+    out.width = tk::Scale(picture.width, dpi);
+    out.height = tk::Scale(picture.height, dpi);
     out.bits.assign(static_cast<std::size_t>(DibImageSize(out.width, out.height)), 0);
     Fill(out, 0, 0, out.width, out.height, card.key);
     if (card.width == 0) return out;
-    const int32_t left = Scaled(card.left, dpi), top = Scaled(card.top, dpi);
-    const int32_t right = std::min(out.width, left + Scaled(card.width, dpi));
-    const int32_t bottom = std::min(out.height, top + Scaled(card.height, dpi));
-    const int32_t t = std::max(1, Scaled(card.outline, dpi));
+    const int32_t left = tk::Scale(card.left, dpi), top = tk::Scale(card.top, dpi);
+    const int32_t right = std::min(out.width, left + tk::Scale(card.width, dpi));
+    const int32_t bottom = std::min(out.height, top + tk::Scale(card.height, dpi));
+    const int32_t t = std::max(1, tk::Scale(card.outline, dpi));
     Fill(out, left, top, right, bottom, card.outlineColour);
     Fill(out, left + t, top + t, right - t, bottom - t, card.fillColour);
     return out;

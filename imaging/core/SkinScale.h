@@ -22,7 +22,7 @@ struct Picture24 {
 struct SkinCard {
     int32_t left = 0, top = 0, width = 0, height = 0;
     int32_t outline = 0;  // thickness
-    uint32_t key = 0, outlineColour = 0, fillColour = 0;  // blue + 256 * green + 65536 * red
+    int32_t key = 0, outlineColour = 0, fillColour = 0;  // colour values (imaging/core/Pixel.h)
 };
 
 // The card in a picture: the bounding box of its non-key pixels (the key is the bottom-left
@@ -30,9 +30,9 @@ struct SkinCard {
 // from the left. A picture without a card gives width and height 0.
 SkinCard FindCard(const Picture24& picture);
 
-// The picture at dpi / 96 times its size: each of the picture's size, the margin before
-// the card and the card's size scaled to the nearest pixel (halves to even), the outline
-// as thick as the original's scaled, at least one pixel.
+// The picture for a display at `dpi`: each of the picture's size, the margin before the
+// card and the card's size scaled as a 96-dpi length (tk::Scale), the outline as thick as
+// the original's scaled, at least one pixel.
 Picture24 ScaleSkin(const Picture24& picture, int dpi);
 
 }  // namespace imaging

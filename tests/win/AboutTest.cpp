@@ -47,7 +47,7 @@ TEST(AboutBox, ShowsOnceWithTheVersionReadsInEverySchemeFollowsANewDpiAndFailsNa
 TEST(AboutBox, TheLinkIsReadAsALinkAndTheKeyboardReachesAndOpensIt) {
     static int opened;
     opened = 0;
-    auto shell = tk::SetShellOpener([](HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT) WINAPI {
+    auto shell = std::exchange(tk::g_shellOpener, [](HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT) WINAPI {
         return ++opened, reinterpret_cast<HINSTANCE>(42);
     });
     frmAbout::ShowAbout();
@@ -72,5 +72,5 @@ TEST(AboutBox, TheLinkIsReadAsALinkAndTheKeyboardReachesAndOpensIt) {
     EXPECT_TRUE(opened == 2 && GetFocus() == ok) << opened;
     acc->Release();
     frmAbout::Loaded()->Destroy();
-    tk::SetShellOpener(shell);
+    tk::g_shellOpener = shell;
 }

@@ -12,7 +12,7 @@
 
 #include "note/NoteFileCommands.h"
 #include "note/frmNote.h"
-#include "toolkit/FileCalls.h"
+#include "toolkit/TextFile.h"
 
 namespace {
 
@@ -272,6 +272,8 @@ TEST_F(NoteFileTest, EveryFailureOfASaveLeavesOldOrNewBytesAndSaysSo) {
                     const bool inPlaceHelps = (at == 1 && (error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION)) ||
                                               (path == Replaced && made[at - 1] == kReplace && !moveFails);
                     EXPECT_TRUE(!inPlaceHelps || saved) << said.c_str();
+                    const bool lastClose = made[at - 1] == kClose && std::find(made.begin() + at, made.end(), kClose) == made.end();
+                    EXPECT_TRUE(!lastClose || !saved) << "the written file's late write error is no success";
                     EXPECT_EQ(apart, halfway && moveFails) << said.c_str();
                     EXPECT_TRUE(damaged ? path >= HardLink : !(path >= HardLink && made[at - 1] == kWrite)) << said.c_str();
                 }

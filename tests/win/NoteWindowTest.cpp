@@ -36,17 +36,18 @@ class NoteTest : public testing::Test {
 protected:
     void SetUp() override {
         tk::LoadForm<wintest::TestForm>();  // the hidden main window
-        tk::SetClockForTesting([this] { return now; });
+        now = At(2026, 12, 6, 18, 12, 5);
     }
     void TearDown() override {
         while (tk::LoadedForms::Count() > 0) tk::LoadedForms::Item(tk::LoadedForms::Count() - 1)->Destroy();
-        tk::SetClockForTesting(nullptr);
+        tk::g_clock = systemClock;
     }
     frmNote* NewNote() {
         mnuNew_Click();
         return dynamic_cast<frmNote*>(tk::LoadedForms::Item(tk::LoadedForms::Count() - 1));
     }
-    SYSTEMTIME now = At(2026, 12, 6, 18, 12, 5);
+    static inline SYSTEMTIME now;
+    const tk::Clock systemClock = std::exchange(tk::g_clock, [] { return now; });
 };
 
 RECT Rect(HWND hwnd, int child = 0) {  // a child in client pixels, or the card on the screen

@@ -7,9 +7,11 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "toolkit/Form.h"
+#include "toolkit/SystemColours.h"
 
 namespace wintest {
 
@@ -72,20 +74,20 @@ inline std::vector<std::wstring> AnswerMessageBoxes(const std::function<void()>&
     return texts;
 }
 
-// What tk::HighContrastOn answers in the tests (TestMain.cpp).
-extern bool g_highContrast;
-
 // Sets this process's system colours (COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_BTNFACE,
-// COLOR_HOTLIGHT) and switches high contrast as the system does, which tells every window:
-// the colours first (WM_SYSCOLORCHANGE), then the switch (WM_SETTINGCHANGE). The colours
-// from before, with high contrast off, come back with the object.
+// COLOR_HOTLIGHT) and switches high contrast (which neither Wine nor a test machine does
+// at will) as the system does, which tells every window: the colours first
+// (WM_SYSCOLORCHANGE), then the switch (WM_SETTINGCHANGE). The colours from before, with
+// high contrast off, come back with the object.
 struct Scheme {
     static constexpr int kIds[4] = {COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_BTNFACE, COLOR_HOTLIGHT};
+    static inline bool highContrast = false;
     COLORREF before[4] = {GetSysColor(kIds[0]), GetSysColor(kIds[1]), GetSysColor(kIds[2]), GetSysColor(kIds[3])};
-    ~Scheme() { Set(false, before); }
+    const tk::HighContrastQuestion system = std::exchange(tk::g_highContrastOn, [] { return highContrast; });
+    ~Scheme() { Set(false, before), tk::g_highContrastOn = system; }
     void Set(bool on, const COLORREF (&colours)[4]) {
-        if (SetSysColors(4, kIds, colours), g_highContrast != on)
-            g_highContrast = on, SendMessageW(HWND_BROADCAST, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+        if (SetSysColors(4, kIds, colours), highContrast != on)
+            highContrast = on, SendMessageW(HWND_BROADCAST, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
         Pump(100);
     }
 };

@@ -18,7 +18,7 @@
 #include "toolkit/Application.h"
 #include "toolkit/Form.h"
 #include "toolkit/Gdi.h"
-#include "toolkit/Screen.h"
+#include "toolkit/Dpi.h"
 
 namespace {
 
@@ -132,9 +132,9 @@ void BenchSkin(int calls) {
               tk::ScopedGetDC screen(GetDesktopWindow());
               tk::OwnedMemoryDC temp(CreateCompatibleDC(screen.Get()));
           }));
-    Print("tk::TwipsPerPixelX", Measure(calls, [&] {
-              volatile double tpp = tk::TwipsPerPixelX();
-              (void)tpp;
+    Print("tk::DpiOf the window", Measure(calls, [&] {
+              volatile int dpi = tk::DpiOf(form->Handle());
+              (void)dpi;
           }));
     Print("GetDC/ReleaseDC of the desktop", Measure(calls, [&] {
               tk::ScopedGetDC dc(GetDesktopWindow());
