@@ -2,8 +2,6 @@
 
 #include "note/core/CardPlacement.h"
 
-namespace {
-
 using note::Box;
 
 // The card is 272 x 201; two monitors side by side, the left one with a taskbar below.
@@ -29,5 +27,3 @@ TEST(CardPlacement, ACardOffEveryWorkAreaMovesTheLeastWayOntoTheNearestAndOthers
         EXPECT_EQ(o.dy, c.dy) << c.what;
     }
 }
-
-}  // namespace

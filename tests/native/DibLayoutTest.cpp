@@ -5,8 +5,6 @@
 #include "imaging/core/DibLayout.h"
 #include "toolkit/core/ByteView.h"
 
-namespace {
-
 TEST(DibLayout, ScanLinesAreThreeBytesAPixelPaddedToFourAndGuarded) {
     const std::pair<int32_t, int32_t> widths[] = {{0, 0}, {1, 4}, {2, 8}, {3, 12}, {4, 12}, {5, 16}, {284, 852},
                                                   {715827881, 2147483644}, {-1, 0}, {-2, -4}};
@@ -25,5 +23,3 @@ TEST(ByteView, RowOffsetsPastTwoGigabytesDoNotWrap) {
     EXPECT_EQ(reinterpret_cast<uintptr_t>(huge.Row(3, 0)) - reinterpret_cast<uintptr_t>(&byte), uint64_t{3} << 30);
     EXPECT_THROW(huge.At(1 << 30, 0), tk::IndexOutOfRangeError);
 }
-
-}  // namespace

@@ -2,7 +2,6 @@
 
 #include <climits>
 
-#include "toolkit/core/CodePageFlags.h"
 #include "toolkit/core/Digits.h"
 
 TEST(Digits, DecimalAndHexOfTheEdges) {
@@ -17,17 +16,4 @@ TEST(Digits, DecimalAndHexOfTheEdges) {
         {0, 0, L"0"}, {0, 4, L"0000"}, {0xA, 4, L"000A"}, {0x1F600, 4, L"1F600"},
         {0xFFFFFFFF, 8, L"FFFFFFFF"}, {0x1234, 8, L"00001234"}, {0xBEEF, 1, L"BEEF"}, {0x1234, 10, L"0000001234"}};
     for (const auto& c : hexes) EXPECT_EQ(tk::Hex(c.value, c.width), c.text) << c.value;
-}
-
-// Under the UTF-8 ANSI code page, conversions to CP_ACP (0) ask as UTF-8 wants to be asked:
-// n = no best fit, d = a used-default report, e = fail on a loss.
-TEST(CodePageFlags, FollowTheCodePageThatCpAcpIs) {
-    const struct { unsigned codePage, ansi; bool loss; const char* flags; } cases[] = {
-        {0, 936, false, "n"}, {0, 936, true, "nd"}, {0, 1252, true, "nd"}, {0, 65001, false, ""},
-        {0, 65001, true, "e"}, {65001, 936, true, "e"}, {936, 65001, true, "nd"}, {0, 54936, true, "e"}};
-    for (const auto& c : cases) {
-        tk::ConversionFlags f = tk::FlagsFor(c.codePage, c.ansi, c.loss);
-        EXPECT_EQ(std::string(f.noBestFit ? "n" : "") + (f.reportDefaultUsed ? "d" : "") + (f.failOnLoss ? "e" : ""),
-                  c.flags) << c.codePage << " under " << c.ansi;
-    }
 }

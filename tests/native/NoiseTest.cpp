@@ -5,8 +5,6 @@
 #include "imaging/core/Noise.h"
 #include "tests/fuzz/ImagingReference.h"
 
-namespace {
-
 // A draw u = word / 2^32 gives round(u * 255), halves to even: checked at the words where
 // each level begins, where rounding is decided.
 TEST(Noise, LevelsChangeWhereTheDrawTimes255PassesAHalf) {
@@ -32,5 +30,3 @@ TEST(Noise, LevelsAreUniformWithTheEndsAtHalfWeight) {
         EXPECT_TRUE(count[level] > (end ? 1780 : 3730) && count[level] < (end ? 2330 : 4500)) << level;
     }
 }
-
-}  // namespace

@@ -6,8 +6,6 @@
 #include "note/core/NoteEncoding.h"
 #include "note/core/NoteText.h"
 
-namespace {
-
 using note::Encoding;
 using namespace std::string_literals;
 
@@ -65,5 +63,3 @@ TEST(NoteEncoding, TextValidInBothIsReadAsWhatLooksLikeWriting) {
         EXPECT_EQ(note::DetectEncoding(c.bytes).kind, Encoding::Utf8);
     }
 }
-
-}  // namespace

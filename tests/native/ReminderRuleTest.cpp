@@ -2,11 +2,9 @@
 
 #include "note/core/ReminderRule.h"
 
-namespace {
-
 using note::LocalTime;
 
-LocalTime At(int y, int mo, int d, int h = 0, int mi = 0, int s = 0) { return LocalTime{y, mo, d, h, mi, s}; }
+static LocalTime At(int y, int mo, int d, int h = 0, int mi = 0, int s = 0) { return LocalTime{y, mo, d, h, mi, s}; }
 
 // One check: the reminder's date and minute, the previous check (or the arming) and now.
 // The time picker's own date and seconds are whatever it was left with and never count.
@@ -45,5 +43,3 @@ TEST(ReminderRule, DueInItsMinuteOrWhenTheMinutePassedUnseenSinceThePreviousChec
         EXPECT_EQ(note::IsReminderDue(check), c.due) << c.what;
     }
 }
-
-}  // namespace

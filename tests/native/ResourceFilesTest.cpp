@@ -1,6 +1,6 @@
 // The picture files that GlumaNote.rc builds into the program, as committed (they are drawn
 // by scripts/make-resources.py): a regenerated file that drifts from what the program
-// needs fails here. And the skin as the program draws it again for other display scales.
+// needs fails here.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -8,54 +8,28 @@
 #include <set>
 #include <tuple>
 
-#include "imaging/core/SkinScale.h"
 #include "toolkit/core/PixelRuns.h"
 
 using Bytes = std::vector<std::uint8_t>;
 
-Bytes Read(const std::string& name) {
+static Bytes Read(const std::string& name) {
     std::ifstream in(std::string(GLUMA_SOURCE_DIR) + "/resources/" + name, std::ios::binary);
     return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
-std::uint32_t U16(const Bytes& b, std::size_t at) { return b.at(at) | b.at(at + 1) << 8; }
-imaging::Picture24 Skin() { const Bytes bmp = Read("skin.bmp"); return {284, 210, Bytes(bmp.begin() + 54, bmp.end())}; }
-auto Fields(const imaging::SkinCard& c) { return std::make_tuple(c.left, c.top, c.width, c.height, c.outline, c.key, c.outlineColour, c.fillColour); }
+static std::uint32_t U16(const Bytes& b, std::size_t at) { return b.at(at) | b.at(at + 1) << 8; }
 
-// 284 x 210, 24 bits, bottom-up, no palette or padding; a white margin (the key, also the
-// bottom-left pixel), a black one-pixel outline around columns 5-276 and rows 5-205, yellow
-// inside: that card, found and drawn again at 96 dpi, is the file's picture pixel for pixel.
-TEST(ResourceFiles, SkinIsTheOutlinedYellowCardInItsWhiteMargin) {
-    const Bytes bmp = Read("skin.bmp");
+// skin.bmp is 284 x 210, 24 bits, bottom-up, with no palette or padding (its card:
+// DpiScaleTest.cpp). The program carries it as pixel runs: expanded, they are skin.bmp byte
+// for byte; runs that are cut short, hold no pixel, or overflow the file size the header
+// gives are refused.
+TEST(ResourceFiles, SkinIsATwentyFourBitPictureThatItsRunsExpandToByteForByte) {
+    const Bytes bmp = Read("skin.bmp"), runs = Read("skin.runs");
     ASSERT_EQ(bmp.size(), 54u + 210u * 852u);
     // The low halves of the header's fields: type, pixel offset, width, height, bits, compression.
     EXPECT_EQ(std::make_tuple(U16(bmp, 0), U16(bmp, 10), U16(bmp, 18), U16(bmp, 22), U16(bmp, 28), U16(bmp, 30)),
               std::make_tuple(0x4D42u, 54u, 284u, 210u, 24u, 0u));
-    EXPECT_EQ(Fields(imaging::FindCard(Skin())), std::make_tuple(5, 5, 272, 201, 1, 0xFFFFFF, 0, 0xFFFF00));
-    EXPECT_TRUE(imaging::ScaleSkin(Skin(), 96).bits == Skin().bits);
-}
-
-// The skin for other display scales: the margin before the card, the card and its outline
-// are the design's scaled (the outline at least one pixel); the key is the bottom-left pixel's.
-TEST(SkinScale, TheCardIsDrawnAgainAtEachScaleWithItsOutlineScaled) {
-    const struct { int dpi, width, height, margin, cardWidth, cardHeight, outline; } cases[] = {{120, 355, 262, 6, 340, 251, 1},
-        {144, 426, 315, 8, 408, 302, 2}, {192, 568, 420, 10, 544, 402, 2}, {48, 142, 105, 2, 136, 100, 1}};
-    for (auto c : cases) {
-        const imaging::Picture24 scaled = imaging::ScaleSkin(Skin(), c.dpi);
-        EXPECT_EQ(std::make_tuple(scaled.width, scaled.height, Fields(imaging::FindCard(scaled))),
-                  std::make_tuple(c.width, c.height, std::make_tuple(c.margin, c.margin, c.cardWidth, c.cardHeight, c.outline, 0xFFFFFF, 0, 0xFFFF00)));
-    }
-    imaging::Picture24 corner = Skin(), blank{2, 2, Bytes(16, 0xFF)};
-    std::fill_n(corner.bits.begin() + 209 * 852, 3, 0);  // a black top-left pixel
-    EXPECT_TRUE(imaging::FindCard(corner).left == 0 && imaging::FindCard(corner).key == 0xFFFFFF);
-    EXPECT_EQ(imaging::FindCard(blank).width, 0) << "no card";
-}
-
-// The program carries the skin as pixel runs: expanded, they are skin.bmp byte for byte; runs
-// that are cut short, hold no pixel, or overflow the file size the header gives are refused.
-TEST(ResourceFiles, SkinRunsExpandToTheSkinByteForByte) {
-    Bytes runs = Read("skin.runs");
     ASSERT_GT(runs.size(), 54u);
-    EXPECT_EQ(tk::ExpandPixelRuns(runs.data(), runs.size()), Read("skin.bmp"));
+    EXPECT_EQ(tk::ExpandPixelRuns(runs.data(), runs.size()), bmp);
     for (std::size_t cut : {runs.size() - 1, runs.size() - 5, std::size_t{53}})
         EXPECT_TRUE(tk::ExpandPixelRuns(runs.data(), cut).empty()) << cut;
     Bytes none = runs, many = runs;

@@ -2,8 +2,6 @@
 
 #include "tests/fuzz/ImagingReference.h"
 
-namespace {
-
 using Runs = std::vector<imaging::RunRect>;
 
 // The rest of the scan is checked against the plain reference (ResampleTest.cpp); this is
@@ -18,5 +16,3 @@ TEST(RunScan, AKeyHasBlueInItsLowByteAndTheFirstAndLastColumnsBelongToRuns) {
     EXPECT_EQ(imaging::CollectNonKeyRuns(p.View(), 7, 2, fromPicture, 0, 0).size(), 3u);
     EXPECT_TRUE(blue == 0x0000FF && red == 0xFF0000 && fromPicture == 0xFF0000) << "the bottom-left pixel's";
 }
-
-}  // namespace
