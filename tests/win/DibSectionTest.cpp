@@ -1,14 +1,25 @@
 // cDIBSection on real DIB sections, in the build under test.
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <random>
 #include <thread>
 
-#include "DibSectionTestUtil.h"
+#include "WinTestUtil.h"
+#include "imaging/cDIBSection.h"
+#include "resources/resource.h"
+#include "tests/fuzz/ImagingReference.h"
+#include "toolkit/Application.h"
 
-namespace {
+using wintest::GdiObjectCount;
 
-using dibtest::Bytes;
-using dibtest::GdiObjectCount;
+// A copy of an object's bits (bottom-up, so the picture's layout).
+static ref::Picture Bytes(const cDIBSection& dib) {
+    ref::Picture p(dib.Width(), dib.Height());
+    GdiFlush();
+    std::memcpy(p.bytes.data(), dib.DIBSectionBitsPtr(), p.bytes.size());
+    return p;
+}
 
 TEST(DibSection, EveryWayInAndOutOfHoldingKeepsTheHandlesRight) {
     auto dib = cDIBSection::New();
@@ -39,7 +50,7 @@ TEST(DibSection, EveryWayInAndOutOfHoldingKeepsTheHandlesRight) {
 // (0, 0) of the object's DC is the picture's top-left pixel; a negative size stands for the
 // full size; the raster operation passes through.
 TEST(DibSection, BlockCopiesAndTheImportTakeTheirPlaces) {
-    tk::ScopedGdiObject<HBITMAP> skin(dibtest::LoadSkin());
+    tk::ScopedGdiObject<HBITMAP> skin(tk::LoadProgramPicture(IDB_SKIN));
     DIBSECTION ds = {};
     ASSERT_NE(GetObjectW(skin.Get(), sizeof ds, &ds), 0);
     auto picture = cDIBSection::New(), dib = cDIBSection::New();
@@ -141,5 +152,3 @@ TEST(DibSection, CopiesToTheClipboardAsABitmapAndKeepsNoBitmapTheClipboardRefuse
     EXPECT_EQ(GdiObjectCount(), start) << "bitmaps the clipboard refused, or the screen's DC, were kept";
     SetEvent(done), holder.join(), CloseHandle(held), CloseHandle(done);
 }
-
-}  // namespace

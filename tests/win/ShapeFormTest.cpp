@@ -1,37 +1,29 @@
 // ShapeFormToPicture on real windows: size, unit, key and region, and nothing left behind.
 #include <gtest/gtest.h>
 
-#include "DibSectionTestUtil.h"
+#include "WinTestUtil.h"
 #include "imaging/Module1.h"
-
-namespace {
-
-using dibtest::FormHolder;
-using dibtest::GdiObjectCount;
+#include "resources/resource.h"
+#include "toolkit/Application.h"
 
 TEST(ShapeForm, TheSkinCutsPopupAndFramedWindowsAndNoPictureLeavesTheWindow) {
     for (DWORD style : {DWORD{WS_POPUP}, DWORD{WS_OVERLAPPEDWINDOW}}) {
-        FormHolder skin(style), bare(style);
-        skin.form->SetPicture(dibtest::LoadSkin());
+        auto skin = wintest::LoadTestForm(style), bare = wintest::LoadTestForm(style);
+        skin->SetPicture(tk::LoadProgramPicture(IDB_SKIN));
         int32_t key = 1, bareKey = 1;
-        ShapeFormToPicture(*skin.form, key);
+        ShapeFormToPicture(*skin, key);
         RECT outer, client, bareBefore, bareAfter;
         POINT origin = {0, 0};
-        GetWindowRect(skin.form->Handle(), &outer);
-        GetClientRect(skin.form->Handle(), &client);
-        ClientToScreen(skin.form->Handle(), &origin);
-        EXPECT_EQ(key, 0xFFFFFF);
-        EXPECT_TRUE(client.right == 284 && client.bottom == 210);
+        GetWindowRect(skin->Handle(), &outer), GetClientRect(skin->Handle(), &client), ClientToScreen(skin->Handle(), &origin);
+        EXPECT_TRUE(key == 0xFFFFFF && client.right == 284 && client.bottom == 210) << key;
         tk::ScopedGdiObject<HRGN> got(CreateRectRgn(0, 0, 0, 0)), want(CreateRectRgn(5, 5, 277, 206));
         OffsetRgn(want.Get(), origin.x - outer.left, origin.y - outer.top);
-        ASSERT_NE(GetWindowRgn(skin.form->Handle(), got.Get()), ERROR);
+        ASSERT_NE(GetWindowRgn(skin->Handle(), got.Get()), ERROR);
         EXPECT_TRUE(EqualRgn(got.Get(), want.Get()));
-
-        GetWindowRect(bare.form->Handle(), &bareBefore);
-        ShapeFormToPicture(*bare.form, bareKey);
-        GetWindowRect(bare.form->Handle(), &bareAfter);
-        EXPECT_TRUE(EqualRect(&bareBefore, &bareAfter) && bareKey == 1);
-        EXPECT_EQ(GetWindowRgn(bare.form->Handle(), got.Get()), ERROR);
+        GetWindowRect(bare->Handle(), &bareBefore);
+        ShapeFormToPicture(*bare, bareKey);
+        GetWindowRect(bare->Handle(), &bareAfter);
+        EXPECT_TRUE(bareBefore == bareAfter && bareKey == 1 && GetWindowRgn(bare->Handle(), got.Get()) == ERROR);
     }
 }
 
@@ -40,7 +32,7 @@ TEST(ShapeForm, TheSkinCutsPopupAndFramedWindowsAndNoPictureLeavesTheWindow) {
 struct ClosingForm : wintest::TestForm {
     ClosingForm() : TestForm(tk::FormStyle{WS_POPUP, 0, 150, 90}) {}
     void OnLoad() override {
-        SetPicture(dibtest::LoadSkin());
+        SetPicture(tk::LoadProgramPicture(IDB_SKIN));
         int32_t key = 1;
         shaping = true;
         ShapeFormToPicture(*this, key);
@@ -53,19 +45,17 @@ struct ClosingForm : wintest::TestForm {
 };
 
 TEST(ShapeFormLeak, TheCountSeesOneRegionShapingLeavesNothingNorDoesARefusedRegion) {
-    const int empty = GdiObjectCount();
+    const int empty = wintest::GdiObjectCount();
     HRGN leak = CreateRectRgn(0, 0, 3, 3);
-    EXPECT_EQ(GdiObjectCount(), empty + 1);
+    EXPECT_EQ(wintest::GdiObjectCount(), empty + 1);
     DeleteObject(leak);
-    FormHolder form(WS_OVERLAPPEDWINDOW);
-    form.form->SetPicture(dibtest::LoadSkin());
+    auto form = wintest::LoadTestForm(WS_OVERLAPPEDWINDOW);
+    form->SetPicture(tk::LoadProgramPicture(IDB_SKIN));
     int32_t key = 1;
-    ShapeFormToPicture(*form.form, key);  // the screen's DC cache settles
+    ShapeFormToPicture(*form, key);  // the screen's DC cache settles
     tk::LoadForm<ClosingForm>();
-    const int start = GdiObjectCount();
-    for (int i = 0; i < 200; ++i) ShapeFormToPicture(*form.form, key);
+    const int start = wintest::GdiObjectCount();
+    for (int i = 0; i < 200; ++i) ShapeFormToPicture(*form, key);
     EXPECT_EQ(tk::LoadForm<ClosingForm>(), nullptr);
-    EXPECT_EQ(GdiObjectCount(), start);
+    EXPECT_EQ(wintest::GdiObjectCount(), start);
 }
-
-}  // namespace

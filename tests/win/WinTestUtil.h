@@ -1,17 +1,21 @@
 #pragma once
-// The shared helpers of the Windows tests: message pumping, a plain form, windows and
-// menus read back as the user sees them, the program's message boxes answered, and
-// window creation refused.
+// The shared helpers of the Windows tests: message pumping, plain forms, windows, menus and
+// drawn children read back as the user and a screen reader meet them, the program's message
+// boxes answered, colour schemes switched, window creation refused, GDI objects counted.
 #include <windows.h>
+#include <oleacc.h>
 
 #include <functional>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
 #include "toolkit/Form.h"
 #include "toolkit/SystemColours.h"
+
+inline bool operator==(const RECT& a, const RECT& b) { return EqualRect(&a, &b); }
 
 namespace wintest {
 
@@ -28,18 +32,13 @@ struct TestForm : tk::Form {
     bool cancelUnload = false;
 };
 
+// A loaded plain form of the style, 150 x 90, destroyed when the test lets it go, also when one fails.
+inline std::shared_ptr<tk::Form> LoadTestForm(DWORD style) {
+    return {tk::LoadForm<TestForm>(tk::FormStyle{style, 0, 150, 90}), [](tk::Form* form) { form->Destroy(); }};
+}
+
 inline std::wstring WindowText(HWND hwnd) { wchar_t text[512] = {}; GetWindowTextW(hwnd, text, 512); return text; }
 inline std::wstring ClassOf(HWND hwnd) { wchar_t name[64] = {}; GetClassNameW(hwnd, name, 64); return name; }
-
-// The visible top-level windows of this process.
-inline std::vector<HWND> VisibleWindows() {
-    std::vector<HWND> found;
-    EnumThreadWindows(GetCurrentThreadId(), [](HWND hwnd, LPARAM list) CALLBACK -> BOOL {
-        if (IsWindowVisible(hwnd)) reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
-        return TRUE;
-    }, reinterpret_cast<LPARAM>(&found));
-    return found;
-}
 
 // A menu as the user sees it, top to bottom: captions joined by "|", a separator as "-", a
 // check mark as a leading "✓", a greyed item with a trailing " (greyed)".
@@ -47,14 +46,28 @@ inline std::wstring MenuText(HMENU menu) {
     std::wstring shown;
     for (UINT i = 0; i < static_cast<UINT>(GetMenuItemCount(menu)); ++i) {
         wchar_t text[128] = {};
-        MENUITEMINFOW mii = {};
-        mii.cbSize = sizeof mii, mii.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_STRING, mii.dwTypeData = text, mii.cch = 128;
-        GetMenuItemInfoW(menu, i, TRUE, &mii);
-        if (mii.fType & MFT_SEPARATOR) shown += L"-|";
-        else shown += (mii.fState & MFS_CHECKED ? L"✓" : L"") + std::wstring(text) +
-                      (mii.fState & MFS_GRAYED ? L" (greyed)|" : L"|");
+        const UINT state = GetMenuState(menu, i, MF_BYPOSITION);
+        GetMenuStringW(menu, i, text, 128, MF_BYPOSITION);
+        shown += state & MF_SEPARATOR ? std::wstring(L"-|")
+                                      : (state & MF_CHECKED ? L"✓" : L"") + std::wstring(text) + (state & MFS_GRAYED ? L" (greyed)|" : L"|");
     }
     return shown;
+}
+
+// What a screen reader hears of a form's drawn child (numbered from 1): its name, default
+// action, role, state and place in the form's client pixels.
+using Heard = std::tuple<std::wstring, std::wstring, long, long, RECT>;
+inline Heard Hears(IAccessible* reader, HWND form, long child) {
+    VARIANT id{}, role{}, state{};
+    id.vt = VT_I4, id.lVal = child;
+    BSTR name = nullptr, action = nullptr;
+    LONG x = 0, y = 0, w = 0, h = 0;
+    POINT origin{0, 0};
+    reader->get_accName(id, &name), reader->get_accDefaultAction(id, &action), reader->get_accRole(id, &role);
+    reader->get_accState(id, &state), reader->accLocation(&x, &y, &w, &h, id), ClientToScreen(form, &origin);
+    Heard heard{name ? name : L"", action ? action : L"", role.lVal, state.lVal, RECT{x - origin.x, y - origin.y, x - origin.x + w, y - origin.y + h}};
+    SysFreeString(name), SysFreeString(action);
+    return heard;
 }
 
 // Runs `action`, answering each of the program's message boxes ("GlumaNote") that comes up
@@ -63,11 +76,8 @@ inline std::vector<std::wstring> AnswerMessageBoxes(const std::function<void()>&
     static std::vector<std::wstring> texts;
     texts.clear();
     UINT_PTR timer = SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR, DWORD) CALLBACK {
-        for (HWND box : VisibleWindows()) {
-            if (ClassOf(box) != L"#32770" || WindowText(box) != L"GlumaNote") continue;
-            texts.push_back(WindowText(GetDlgItem(box, 0xFFFF)));  // the box's text
-            SendMessageW(box, WM_COMMAND, IDOK, 0);
-        }
+        HWND box = FindWindowW(L"#32770", L"GlumaNote");
+        if (box && IsWindowVisible(box)) texts.push_back(WindowText(GetDlgItem(box, 0xFFFF))), SendMessageW(box, WM_COMMAND, IDOK, 0);
     });
     action();
     KillTimer(nullptr, timer);
@@ -109,6 +119,17 @@ inline std::shared_ptr<void> RefuseWindows(const wchar_t* className) {
         return CallNextHookEx(nullptr, code, wParam, lParam);
     }, nullptr, GetCurrentThreadId());
     return std::shared_ptr<void>(hook, UnhookWindowsHookEx);
+}
+
+// The process's live GDI objects. GetGuiResources counts them on Windows; Wine's returns
+// 0, but Wine finds a handle by its table index alone when the handle's upper word is 0,
+// so asking the type of every index counts the table's live entries (in the 32-bit and
+// the 64-bit build alike).
+inline int GdiObjectCount() {
+    if (DWORD n = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)) return static_cast<int>(n);
+    int live = 0;
+    for (uintptr_t i = 1; i < 0x10000; ++i) live += GetObjectType(reinterpret_cast<HGDIOBJ>(i)) != 0;
+    return live;
 }
 
 }  // namespace wintest
