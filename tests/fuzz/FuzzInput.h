@@ -24,8 +24,6 @@ public:
     void Fill(uint8_t* out, size_t n) {
         for (size_t i = 0; i < n; ++i) out[i] = m_size ? m_data[i % m_size] : static_cast<uint8_t>(i * 37);
     }
-    const uint8_t* Rest() const { return m_data; }
-    size_t RestSize() const { return m_size; }
 
 private:
     const uint8_t* m_data;

@@ -1,6 +1,7 @@
 // menuhook: a hook DLL that wininspect sets on the thread of an open popup menu. Under Wine a
 // menu handle means nothing in another process, so the items are read here, inside the program
-// under test, and left in kMenuFile as lines "checked<TAB>text" ("-" for a separator).
+// under test, and left in kMenuFile as lines "checked<TAB>text" ("-" for a separator; a greyed
+// item's text ends in " (greyed)").
 #include "Inspect.h"
 
 extern "C" __declspec(dllexport) LRESULT CALLBACK MenuHookProc(int code, WPARAM wp, LPARAM lp) {
@@ -13,8 +14,8 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK MenuHookProc(int code, WPARAM 
         wchar_t text[256] = {};
         GetMenuStringW(menu, static_cast<UINT>(i), text, 256, MF_BYPOSITION);
         UINT state = GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION);
-        Put(out.get(), std::wstring((state & MF_CHECKED) ? L"1\t" : L"0\t") +
-                           ((state & MF_SEPARATOR) ? L"-" : text) + L"\n");
+        Put(out.get(), std::wstring((state & MF_CHECKED) ? L"1\t" : L"0\t") + ((state & MF_SEPARATOR) ? L"-" : text) +
+                           ((state & MF_GRAYED) ? L" (greyed)\n" : L"\n"));
     }
     return CallNextHookEx(nullptr, code, wp, lp);
 }

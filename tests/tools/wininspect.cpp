@@ -1,6 +1,7 @@
 // wininspect: reads for the end-to-end tests what X11 tools cannot see of a Windows program under
 // Wine. Prints UTF-16 lines, fields separated by tabs:
-//   wininspect menu         the open popup menu's items: checked (0/1), text ("-" for a separator)
+//   wininspect menu         the open popup menu's items: checked (0/1), text ("-" for a separator,
+//                           " (greyed)" after a greyed item's)
 //   wininspect at X Y       the window under a screen point: its class, its text
 //   wininspect state TITLE  each top-level window of that title: visible, minimised, topmost (0/1)
 #include <fcntl.h>

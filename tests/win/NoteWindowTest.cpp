@@ -1,4 +1,4 @@
-// The note window: a new note and its number, dragging, the minimise mark and arming, the
+// The note window: new notes and their numbers, dragging, the minimise mark and arming, the
 // reminder and its pickers, stay on top, two independent notes, a note back on the screen.
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -55,17 +55,6 @@ static RECT Rect(HWND hwnd, int child = 0) {  // a child in client pixels, or th
 }
 static RECT Box(int x, int y, int w, int h) { return RECT{x, y, x + w, y + h}; }
 static bool Checked(frmNote* note, UINT item) { return note->mnopt().Checked(item); }
-
-TEST_F(NoteTest, ANewNoteIsTheShapedCardWithItsStampItsNumberAndTheKeyboardInItsTextBox) {
-    frmNote* note = NewNote();
-    EXPECT_EQ(note->Caption(), L"Gluma Note");
-    EXPECT_TRUE(IsWindowVisible(note->Handle()) && Rect(note->Handle(), frmNote::idTxtNote) == Box(16, 40, 249, 153));
-    EXPECT_EQ(GetFocus(), GetDlgItem(note->Handle(), frmNote::idTxtNote));
-    EXPECT_EQ(GetDlgItem(note->Handle(), frmNote::idMyDate), nullptr) << "pickers are made when first shown";
-    EXPECT_EQ(note->Tag(), L"Form2");
-    NewNote();
-    EXPECT_EQ(NewNote()->Tag(), L"Form4") << "numbered by the windows loaded before it";
-}
 
 static int g_drags = 0;
 static LRESULT CALLBACK CountDrags(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {
@@ -224,8 +213,13 @@ TEST_F(NoteTest, TheReminderObjectArmsOnAUsersTimeChangeFiresOnceWhenDueAndHidin
     form->Destroy();  // before the reminder whose pickers it holds
 }
 
-TEST_F(NoteTest, TwoNotesAreIndependentStayOnTopIsEachOnesAndTheCloseMarkClosesAtOnce) {
+// Each new note is shown with the keyboard in its text box, its pickers not made until first
+// shown, numbered by the windows loaded before it; and each is on its own.
+TEST_F(NoteTest, NewNotesAreNumberedTakeTheKeyboardAreIndependentAndTheCloseMarkClosesAtOnce) {
     frmNote *a = NewNote(), *b = NewNote();
+    EXPECT_TRUE(a->Caption() == L"Gluma Note" && a->Tag() == L"Form2" && b->Tag() == L"Form3") << a->Tag() << b->Tag();
+    EXPECT_TRUE(IsWindowVisible(b->Handle()) && GetFocus() == GetDlgItem(b->Handle(), frmNote::idTxtNote));
+    EXPECT_EQ(GetDlgItem(b->Handle(), frmNote::idMyDate), nullptr) << "pickers are made when first shown";
     const RECT before = Rect(b->Handle());
     SetWindowPos(a->Handle(), nullptr, 300, 200, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     for (UINT item : {frmNote::mnuStayOnTop, frmNote::mnuSetDateTime}) a->mnopt().Click(item);

@@ -1,6 +1,6 @@
 #pragma once
-// The shared helpers of the Windows tests: message pumping, plain forms, windows, menus and
-// drawn children read back as the user and a screen reader meet them, the program's message
+// The shared helpers of the Windows tests: message pumping, plain forms, windows and drawn
+// children read back as the user and a screen reader meet them, the program's message
 // boxes answered, colour schemes switched, window creation refused, GDI objects counted.
 #include <windows.h>
 #include <oleacc.h>
@@ -39,20 +39,6 @@ inline std::shared_ptr<tk::Form> LoadTestForm(DWORD style) {
 
 inline std::wstring WindowText(HWND hwnd) { wchar_t text[512] = {}; GetWindowTextW(hwnd, text, 512); return text; }
 inline std::wstring ClassOf(HWND hwnd) { wchar_t name[64] = {}; GetClassNameW(hwnd, name, 64); return name; }
-
-// A menu as the user sees it, top to bottom: captions joined by "|", a separator as "-", a
-// check mark as a leading "✓", a greyed item with a trailing " (greyed)".
-inline std::wstring MenuText(HMENU menu) {
-    std::wstring shown;
-    for (UINT i = 0; i < static_cast<UINT>(GetMenuItemCount(menu)); ++i) {
-        wchar_t text[128] = {};
-        const UINT state = GetMenuState(menu, i, MF_BYPOSITION);
-        GetMenuStringW(menu, i, text, 128, MF_BYPOSITION);
-        shown += state & MF_SEPARATOR ? std::wstring(L"-|")
-                                      : (state & MF_CHECKED ? L"✓" : L"") + std::wstring(text) + (state & MFS_GRAYED ? L" (greyed)|" : L"|");
-    }
-    return shown;
-}
 
 // What a screen reader hears of a form's drawn child (numbered from 1): its name, default
 // action, role, state and place in the form's client pixels.
