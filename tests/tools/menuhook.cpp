@@ -14,8 +14,8 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK MenuHookProc(int code, WPARAM 
         wchar_t text[256] = {};
         GetMenuStringW(menu, static_cast<UINT>(i), text, 256, MF_BYPOSITION);
         UINT state = GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION);
-        Put(out.get(), std::wstring((state & MF_CHECKED) ? L"1\t" : L"0\t") + ((state & MF_SEPARATOR) ? L"-" : text) +
-                           ((state & MF_GRAYED) ? L" (greyed)\n" : L"\n"));
+        const std::wstring shown = (state & MF_SEPARATOR) ? L"-" : text + std::wstring((state & MF_GRAYED) ? L" (greyed)" : L"");
+        Put(out.get(), ((state & MF_CHECKED) ? L"1\t" : L"0\t") + shown + L"\n");
     }
     return CallNextHookEx(nullptr, code, wp, lp);
 }
