@@ -33,12 +33,15 @@ HBITMAP LoadProgramPicture(int id) {
     if (h.biSize != sizeof h || h.biBitCount != 24 || h.biCompression != BI_RGB || h.biWidth <= 0 || h.biHeight <= 0)
         return nullptr;
     const std::size_t start = bmp[10] | bmp[11] << 8 | bmp[12] << 16 | static_cast<std::size_t>(bmp[13]) << 24;
-    const std::size_t pixelBytes = (static_cast<std::size_t>(h.biWidth) * 3 + 3) / 4 * 4 * h.biHeight;
-    if (bmp.size() - start != pixelBytes) return nullptr;
     void* bits = nullptr;
-    HBITMAP dib = CreateDib24(Dib24Header(h.biWidth, h.biHeight), &bits);
-    if (dib) std::memcpy(bits, bmp.data() + start, pixelBytes);
-    return dib;
+    ScopedGdiObject<HBITMAP> dib(CreateDib24(Dib24Header(h.biWidth, h.biHeight), &bits));
+    // The file's pixels are the DIB's, row for row: as many bytes as the section holds.
+    DIBSECTION section = {};
+    if (!dib.Get() || GetObjectW(dib.Get(), sizeof section, &section) != sizeof section) return nullptr;
+    const std::size_t pixelBytes = static_cast<std::size_t>(section.dsBm.bmWidthBytes) * section.dsBm.bmHeight;
+    if (start > bmp.size() || bmp.size() - start != pixelBytes) return nullptr;
+    std::memcpy(bits, bmp.data() + start, pixelBytes);
+    return dib.Release();
 }
 
 SharedBitmap ProgramBitmap(int id) {
