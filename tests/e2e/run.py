@@ -6,6 +6,7 @@
 # first tray icon on a fresh desktop, against a fast machine's, scales its tests' waits. Prints one
 # line per test, a line naming the tests not run on the shipped build, and 'e2e BUILD: N passed,
 # N failed, N skipped' for each build.   python3 tests/e2e/run.py [-k substring]
+import collections
 import importlib
 import os
 import shutil
@@ -27,7 +28,7 @@ tests = [(f"{m.__name__}.{name}", fn, "x86_64" if emulated and not hasattr(fn, "
          if name.startswith("test_") and callable(fn) and selector in f"{m.__name__}.{name}"]
 prefix = Path(os.environ.get("GLUMA_WINEPREFIX") or harness.OUT / "wineprefix-made")
 os.environ.get("GLUMA_WINEPREFIX") or harness.make_prefix(prefix)
-counts = {}
+counts = collections.Counter()  # (build, outcome): tests
 for arch in sorted({arch for _, _, arch in tests}):
     harness.PACE, desktop, start = 30, harness.Desktop(arch, prefix), time.monotonic()
     try:
@@ -37,25 +38,23 @@ for arch in sorted({arch for _, _, arch in tests}):
     harness.pace[arch] = max(1.0, (time.monotonic() - start) / harness.ICON_SECONDS)
     print(f"{arch}: first icon after {time.monotonic() - start:.1f} s: waits x{harness.pace[arch]:.1f}", flush=True)
 for name, fn, arch in tests:
-    harness.PACE, count, start = harness.pace[arch], counts.setdefault(arch, [0, 0, 0]), time.monotonic()
-    desktop = harness.Desktop(arch, prefix)
+    harness.PACE, desktop, start = harness.pace[arch], harness.Desktop(arch, prefix), time.monotonic()
     try:
         fn(desktop)
-        count[0] += 1
-        print(f"[ PASS ] {name} ({arch}, {time.monotonic() - start:.1f} s)", flush=True)
-    except harness.Skip as why:
-        count[2] += 1
-        print(f"[ SKIP ] {name} ({arch}): {why}", flush=True)
+        outcome, why = "passed", ""
+    except harness.Skip as e:
+        outcome, why = "skipped", f": {e}"
     except Exception as e:  # noqa: BLE001 - every failure is reported, the run goes on
-        count[1] += 1
-        print(f"[ FAIL ] {name} ({arch}, {time.monotonic() - start:.1f} s): {e}", flush=True)
+        outcome, why = "failed", f": {e}"
         traceback.print_exc(file=sys.stdout)
         desktop.screenshot(f"failed-{name}.png")
     finally:
         desktop.close()
+    counts[arch, outcome] += 1
+    print(f"[ {outcome[:4].upper()} ] {name} ({arch}, {time.monotonic() - start:.1f} s){why}", flush=True)
 os.environ.get("GLUMA_WINEPREFIX") or shutil.rmtree(prefix, ignore_errors=True)
 if elsewhere := [name for name, _, arch in tests if arch != "i686"]:
     print(f"e2e: not run on the shipped build/i686, but on build/x86_64: {', '.join(elsewhere)}")
-for arch, (passed, failed, skipped) in counts.items():
-    print(f"e2e {arch}: {passed} passed, {failed} failed, {skipped} skipped")
-sys.exit(0 if tests and not any(failed for _, failed, _ in counts.values()) else 1)
+for arch in sorted({arch for _, _, arch in tests}):
+    print(f"e2e {arch}: " + ", ".join(f"{counts[arch, outcome]} {outcome}" for outcome in ("passed", "failed", "skipped")))
+sys.exit(0 if tests and not any(outcome == "failed" for _, outcome in counts) else 1)
