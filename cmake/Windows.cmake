@@ -122,7 +122,7 @@ if(NOT GLUMA_PROGRAM_ONLY)
     endif()
     target_compile_definitions(${name} PRIVATE ${GLUMA_WIN_DEFINES})
     target_compile_options(${name} PRIVATE ${GLUMA_WARNINGS})
-    target_link_libraries(${name} PRIVATE user32 gdi32 shell32 kernel32 psapi)
+    target_link_libraries(${name} PRIVATE user32 gdi32 shell32 kernel32 psapi oleacc ole32 oleaut32)
   endforeach()
 
   # Benchmarks under Wine: those of the program's own code (*bench.cpp) link it and its

@@ -3,7 +3,7 @@ set -euo pipefail
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD="$ROOT/build"
 # The Windows build the tests and the run use: i686 (the release, 32-bit Wine) unless
-# GLUMA_ARCH says otherwise or the machine cannot run 32-bit code (see pick_arch).
+# GLUMA_ARCH says otherwise or the machine cannot run 32-bit code at all (see pick_arch).
 GLUMA_ARCH=${GLUMA_ARCH:-i686}
 wine_for() { [ "$1" = i686 ] && echo /usr/lib/wine/wine || echo /usr/lib/wine/wine64; }
 WINE=$(wine_for "$GLUMA_ARCH")
@@ -50,17 +50,49 @@ wine_prefix() {
     { export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8; } 2>/dev/null
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         mkdir -p "$WINEPREFIX"
-        "$WINE" wineboot --init >/dev/null 2>&1 || true
+        # The same prefix, its 32-bit part included, as the 32-bit loader makes, made by 64-bit
+        # code: where 32-bit code is emulated that takes half the time.
+        /usr/lib/wine/wine64 wineboot --init >/dev/null 2>&1 || true
         /usr/lib/wine/wineserver -w 2>/dev/null || true
     fi
 }
 
-# Falls back to the x86_64 build, with a line of its own, when 32-bit Windows code cannot run here.
+# ---- 32-bit programs ----
+# The release program and its setup program are 32-bit. Where the kernel runs no 32-bit code,
+# scripts/deps registers Debian's qemu-user for i386 programs in binfmt_misc, and they run under
+# emulation: slowly, but they run.
+BINFMT=/proc/sys/fs/binfmt_misc
+QEMU_I386_ENTRY=':qemu-i386:M::\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00:\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff:/usr/bin/qemu-i386-static:F'
+runs_32bit() { /usr/lib/wine/wine --version >/dev/null 2>&1; }
+emulates_32bit() { [ "$(head -1 "$BINFMT/qemu-i386" 2>/dev/null)" = enabled ]; }
+# How 32-bit programs run here: native, emulated or none.
+how_32bit_runs() {
+    if ! runs_32bit; then echo none; elif emulates_32bit; then echo emulated; else echo native; fi
+}
+
+# GLUMA_EMULATE_32BIT=1, for a developer on a machine that runs 32-bit code: the calling script
+# runs again as on a machine whose kernel runs none, in a user and mount namespace of its own
+# with a binfmt_misc instance of its own (Linux 6.7 or later), where scripts/deps registers
+# qemu-user exactly as it does on such a machine. The machine's own binfmt_misc is not touched.
+# Call it with the script's arguments.
+emulate_32bit_if_asked() {
+    [ "${GLUMA_EMULATE_32BIT:-0}" = 1 ] && [ -z "${GLUMA_PRIVATE_BINFMT:-}" ] || return 0
+    "$ROOT/scripts/deps" || exit 1  # the packages first, as the machine's own root
+    say "GLUMA_EMULATE_32BIT=1: as on a machine whose kernel runs no 32-bit code (a private binfmt_misc)"
+    exec unshare --user --map-root-user --mount --fork env GLUMA_PRIVATE_BINFMT=1 bash -c '
+        mount -t binfmt_misc binfmt_misc /proc/sys/fs/binfmt_misc ||
+            { echo "GLUMA_EMULATE_32BIT: this kernel gives no binfmt_misc of its own to a namespace" >&2; exit 1; }
+        exec "$@"' bash "$0" "$@"
+}
+
+# Falls back to the x86_64 build, with a line of its own, when 32-bit programs cannot run here.
+# Exports GLUMA_32BIT (native, emulated or none) for the test layers and the benchmarks.
 pick_arch() {
-    if [ "$GLUMA_ARCH" = i686 ] && ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
-        say "this machine cannot run 32-bit Windows programs (no working /usr/lib/wine/wine): testing the x86_64 build instead"
+    GLUMA_32BIT=$(how_32bit_runs)
+    if [ "$GLUMA_ARCH" = i686 ] && [ "$GLUMA_32BIT" = none ]; then
+        say "this machine cannot run 32-bit Windows programs: testing the x86_64 build instead"
         GLUMA_ARCH=x86_64
         WINE=$(wine_for x86_64)
     fi
-    export GLUMA_ARCH
+    export GLUMA_ARCH GLUMA_32BIT
 }

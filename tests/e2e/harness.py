@@ -1,9 +1,10 @@
-# End-to-end harness: the real GlumaNote.exe under Wine (the 32-bit release build by default) on a
-# virtual X display, driven by real mouse and keyboard events (xdotool), observed through X
-# (xdotool, xwininfo, xprop, screenshots), the files it writes and, for what X cannot show (menu
-# items, text, minimised and topmost states), tests/tools/wininspect.
+# End-to-end harness: the real GlumaNote.exe under Wine on a virtual X display, driven by real mouse
+# and keyboard events (xdotool), observed through X (xdotool, xwininfo, xprop, screenshots), the
+# files it writes and, for what X cannot show (menu items, text, window states, what a screen
+# reader finds), tests/tools/wininspect.
 import os
 import re
+import shutil
 import subprocess
 import time
 from collections import Counter
@@ -11,12 +12,15 @@ from pathlib import Path
 
 ROOT = Path(__file__).resolve().parents[2]
 BUILD = Path(os.environ.get("GLUMA_BUILD_DIR", ROOT / "build"))
-ARCH = os.environ.get("GLUMA_ARCH", "i686")  # the release build unless told otherwise
-WIN_BUILD = BUILD / ARCH
-EXE = WIN_BUILD / "GlumaNote.exe"
 OUT = BUILD / "e2e"
-WINE = "/usr/lib/wine/wine" if ARCH == "i686" else "/usr/lib/wine/wine64"
 BACKGROUND = (58, 110, 165)  # the desktop's colour here: the card's outline is black, as X's root
+WINE = {"i686": "/usr/lib/wine/wine", "x86_64": "/usr/lib/wine/wine64"}
+ARCH = os.environ.get("GLUMA_ARCH", "i686")  # the build the tests run on, the release unless told otherwise
+# How long a new prefix's first program takes to show its tray icon where Wine runs at full speed;
+# a build's first icon of the run, against this, gives its pace.
+ICON_SECONDS = 3.0
+pace = {}   # build: how many times slower than that its Windows code runs here
+PACE = 1.0  # the pace of the build under test: every wait_for limit is scaled by it
 
 
 class Skip(Exception):
@@ -24,18 +28,23 @@ class Skip(Exception):
     pass
 
 
-def runs_32_bit_programs():
-    try:
-        return subprocess.run(["/usr/lib/wine/wine", "--version"], capture_output=True).returncode == 0
-    except OSError:  # "Exec format error": the kernel runs no 32-bit code
-        return False
+def shipped(journey):
+    # A journey that runs on the release build (build/i686) wherever 32-bit programs run at all,
+    # under emulation too, where the others run on the x86_64 build.
+    journey.shipped = True
+    return journey
+
+
+def runs_32_bit_programs():  # the shell's "Exec format error" where the kernel runs no 32-bit code
+    return subprocess.run(["sh", "-c", "/usr/lib/wine/wine --version"], capture_output=True).returncode == 0
 
 
 def wait_for(predicate, timeout=10.0, interval=0.1, what="condition"):
-    # Polls until predicate() is truthy; returns its value or fails.
-    deadline = time.monotonic() + timeout
+    # Polls until predicate() is truthy; returns its value or fails naming what it waited for.
+    limit = timeout * PACE
+    deadline = time.monotonic() + limit
     while not (value := predicate()):
-        assert time.monotonic() < deadline, f"timed out after {timeout:.0f} s waiting for {what} (last: {value!r})"
+        assert time.monotonic() < deadline, f"timed out after {limit:.0f} s waiting for {what} (last: {value!r})"
         time.sleep(interval)
     return value
 
@@ -54,45 +63,65 @@ def ink_contrast(pixel, left, top, right, bottom):
     return max(contrast(ground, c) for c in colours)
 
 
-class Desktop:
-    # One virtual display and one Wine prefix for a whole run.
+def make_prefix(path):
+    # The run's one Wine prefix, copied for each test, made as scripts/lib.sh makes prefixes.
+    lib = f'source "{ROOT}/scripts/lib.sh" && rm -rf "$0" && wine_prefix "$0" && /usr/lib/wine/wineserver -k'
+    subprocess.run(["bash", "-c", lib, str(path)], timeout=1800)
 
-    def __init__(self):
-        OUT.mkdir(parents=True, exist_ok=True)
-        self.started = []  # processes of the test under way, ended by run.py after its screenshot
+
+class Desktop:
+    # One test's world: a virtual display of its own, a copy of the run's prefix with its own Wine
+    # server, and the build it drives. Nothing of an earlier test is left in it.
+
+    def __init__(self, arch, prefix):
+        self.arch, self.build, self.wine = arch, BUILD / arch, WINE[arch]
+        self.exe = self.build / "GlumaNote.exe"
+        self.started = []  # processes of the test, ended by close()
         self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", "1", "-noreset", "-screen", "0", "1280x800x24"],
                                      stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+        self.prefix = OUT / "wineprefix"
+        shutil.rmtree(self.prefix, ignore_errors=True)
+        shutil.copytree(prefix, self.prefix, symlinks=True)
         self.env = dict(os.environ, DISPLAY=":" + self.xvfb.stdout.readline().decode().strip(), WINEDEBUG="-all",
-                        WINEPREFIX=str(OUT / "wineprefix"), WINEDLLOVERRIDES="mscoree,mshtml=",
+                        WINEPREFIX=str(self.prefix), WINEDLLOVERRIDES="mscoree,mshtml=",
                         LANG="zh_CN.UTF-8", LC_ALL="zh_CN.UTF-8")
-        self.run([WINE, "wineboot", "--init"], timeout=240, check=False)
         self.run(["xsetroot", "-solid", "#%02x%02x%02x" % BACKGROUND])
+        self.run(["xset", "r", "off"])  # a key held while a slow program catches up is not repeated
 
     def close(self):
+        for proc in self.started:
+            proc.kill()
         self.run(["/usr/lib/wine/wineserver", "-k"], check=False)
         self.xvfb.kill()
+        shutil.rmtree(self.prefix, ignore_errors=True)
 
-    def run(self, args, timeout=30, check=True):
-        return subprocess.run(args, env=self.env, capture_output=True, timeout=timeout, check=check)
+    def run(self, args, timeout=60, check=True):
+        return subprocess.run(args, env=self.env, capture_output=True, timeout=timeout * PACE, check=check)
+
+    def reg(self, *args, check=True):
+        # The registry through 64-bit reg.exe: the same HKCU as the 32-bit view, without a 32-bit start.
+        return self.run([WINE["x86_64"], "reg", *args], check=check).stdout.decode("gbk")
 
     def set_colours(self, colours):
-        # The system colours (HKCU\Control Panel\Colors, "R G B") that programs started from
-        # now on read; None puts back those the prefix had.
-        saved = Path(self.env["WINEPREFIX"]) / "colours-saved.reg"
-        if not saved.exists():
-            self.run([WINE, "reg", "export", r"HKCU\Control Panel\Colors", "Z:" + str(saved).replace("/", "\\"), "/y"])
+        # The system colours (HKCU\Control Panel\Colors, "R G B") that programs started from now on read.
         wanted = OUT / "colours.reg"
         wanted.write_text("REGEDIT4\n\n[HKEY_CURRENT_USER\\Control Panel\\Colors]\n" +
-                          "".join(f'"{name}"="{rgb}"\n' for name, rgb in (colours or {}).items()))
-        self.run([WINE, "reg", "import", "Z:" + str(wanted if colours else saved).replace("/", "\\")])
+                          "".join(f'"{name}"="{rgb}"\n' for name, rgb in colours.items()))
+        self.reg("import", "Z:" + str(wanted).replace("/", "\\"))
 
     def inspect(self, *args):
-        r = self.run([WINE, str(WIN_BUILD / "wininspect.exe"), *map(str, args)], check=False)
+        # wininspect of the 64-bit build: it reads windows and readers' objects of either build.
+        r = self.run([WINE["x86_64"], str(BUILD / "x86_64" / "wininspect.exe"), *map(str, args)], check=False)
         return r.stdout.decode("utf-16-le")
+
+    def menu(self):
+        # The open popup menu's items as (text, checked), read inside the program by a hook of its own build.
+        r = self.run([self.wine, str(self.build / "wininspect.exe"), "menu"], check=False)
+        return [(line[2:], line[0] == "1") for line in r.stdout.decode("utf-16-le").splitlines()]
 
     def xdotool(self, *args, check=True):
         # xdotool reads text in the locale's encoding; Wine's Chinese locale does not exist on Linux.
-        return subprocess.run(["xdotool", *map(str, args)], env=dict(self.env, LC_ALL="C.UTF-8"), timeout=60,
+        return subprocess.run(["xdotool", *map(str, args)], env=dict(self.env, LC_ALL="C.UTF-8"), timeout=60 * PACE,
                               capture_output=True, check=check).stdout.decode().split()
 
     def visible(self, pid=None, name=None):
@@ -127,7 +156,7 @@ class Desktop:
 
     def screenshot(self, name):
         time.sleep(0.5)  # what just opened has painted
-        self.run(["import", "-window", "root", str(OUT / name)])
+        self.run(["import", "-window", "root", str(OUT / name)], check=False)
 
     def key(self, *keys):
         for k in keys:  # one at a time: a menu under load can miss the last of a quick sequence
@@ -137,9 +166,9 @@ class Desktop:
     def type_text(self, text):
         # xdotool types a character off the keyboard map by binding it to a spare key for the
         # moment; Wine reads the map when it handles the key, so that binding must last: such a
-        # character goes alone and slowly.
+        # character goes alone and slowly, the more so the slower Windows code runs here.
         for part in filter(None, re.split(r"([^\x00-\x7f])", text)):
-            self.xdotool("type", "--delay", 50 if part.isascii() else 600, part)
+            self.xdotool("type", "--delay", 50 if part.isascii() else round(600 * PACE), part)
             time.sleep(0.2)
 
     def click_at(self, x, y, button=1):

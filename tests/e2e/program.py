@@ -3,7 +3,7 @@ import re
 import subprocess
 import time
 
-from harness import EXE, WINE, wait_for
+from harness import wait_for
 
 TRAY_MENU = ["新建桌面格卢玛", "显示所有的格卢玛", "-", "访问产品主页", "关于桌面格卢玛", "使用帮助", "-", "退出"]
 NOTE_MENU = ["打开文件中保存的格卢玛", "保存格卢玛的内容到文件", "设置定时提醒功能", "-", "使用帮助", "始终在最前面",
@@ -13,14 +13,14 @@ TEXT_BOX, MENU_LABEL, STAMP, BARE_CARD = (140, 116), (32, 24), (80, 24), (250, 3
 MINIMISE, CLOSE, TIME_PICKER = (244, 20), (260, 20), (158, 176)
 
 
-def menu(d):
-    # The open popup menu's items as (text, checked), read from the live menu.
-    return [(line[2:], line[0] == "1") for line in d.inspect("menu").splitlines()]
-
-
 def at(d, point):
     # (class, text) of the window under a screen point.
     return tuple(d.inspect("at", *point).split("\t", 1))
+
+
+def show_menu(d, x, y):
+    # Waits until a popup menu shows with its top-left corner at a screen point (no item read).
+    wait_for(lambda: at(d, (x + 4, y + 4))[0] == "#32768", 5, what="the menu")
 
 
 def states(d):
@@ -31,15 +31,16 @@ def states(d):
 class App:
     # One running copy; its icon takes the first tray slot that was free.
 
-    def __init__(self, desktop, exe=EXE, env=None, dpi=96):
+    def __init__(self, desktop, exe=None, env=None, dpi=96):
         self.d, self.scale = desktop, dpi / 96
         before = desktop.tray_slots() + [False] * 8
-        self.proc = subprocess.Popen([WINE, str(exe)], env=env or desktop.env, cwd=str(exe.parent),
+        exe = exe or desktop.exe
+        self.proc = subprocess.Popen([desktop.wine, str(exe)], env=env or desktop.env, cwd=str(exe.parent),
                                      stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.pid = self.proc.pid  # Wine runs the Windows process in this Linux process
         desktop.started.append(self.proc)
-        self.slot = wait_for(lambda: [i for i, on in enumerate(desktop.tray_slots()) if on and not before[i]], 30,
-                             what="the icon")[0]
+        self.slot = wait_for(lambda: [i for i, on in enumerate(desktop.tray_slots()) if on and not before[i]],
+                             30, 0.5, what="the icon")[0]
 
     def click_icon(self, button=1, repeat=1):
         # With no window manager a note at the default place lies over the tray: raise it, as a
@@ -50,12 +51,14 @@ class App:
                        "sleep", 0.15, "click", "--repeat", repeat, "--delay", 80, button)
 
     def tray_menu(self):
+        # Opens the tray menu; its items as (text, checked).
         self.click_icon(3)
-        return wait_for(lambda: menu(self.d), 5, what="the tray menu")
+        return wait_for(self.d.menu, 5, what="the tray menu")
 
     def choose_tray(self, position):
         # The position-th command of the tray menu (from 1, separators skipped).
-        self.tray_menu()
+        self.click_icon(3)
+        show_menu(self.d, *(int(v.split(":")[1]) for v in self.d.xdotool("getmouselocation")[:2]))
         self.d.key(*["Down"] * position, "Return")
 
     def new_note(self):
@@ -89,10 +92,14 @@ class Note:
 
     def open_menu(self):
         self.click(MENU_LABEL)
-        return wait_for(lambda: menu(self.d), 5, what="the note menu")
+        return wait_for(self.d.menu, 5, what="the note menu")
+
+    def show_menu(self):
+        self.click(MENU_LABEL)
+        show_menu(self.d, *self.at(MENU_LABEL))
 
     def choose(self, position):
-        self.open_menu()
+        self.show_menu()
         self.d.key(*["Down"] * position, "Return")
         time.sleep(0.3)
 

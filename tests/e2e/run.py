@@ -1,7 +1,15 @@
-# Runs every end-to-end test: the functions test_* of tests/e2e/test_*.py, in file order, each
-# given the shared display as its parameter `desktop`. Prints one line per test and a closing
-# 'e2e: N passed, N failed' line.   python3 tests/e2e/run.py [-k substring]
+# Runs every end-to-end test: the functions test_* of tests/e2e/test_*.py, in file order, each on a
+# desktop of its own (a display and a copy of the run's one Wine prefix, given in GLUMA_WINEPREFIX
+# or made here), so that a failing test leaves nothing to the next. Each runs on the release build
+# (i686); where 32-bit programs run only under emulation (GLUMA_32BIT=emulated), only the tests
+# marked shipped do, and the others on x86_64, as all do with GLUMA_ARCH=x86_64. Each build's
+# first tray icon on a fresh desktop, against a fast machine's, scales its tests' waits. Prints one
+# line per test, a line naming the tests not run on the shipped build, and 'e2e BUILD: N passed,
+# N failed, N skipped' for each build.   python3 tests/e2e/run.py [-k substring]
+import collections
 import importlib
+import os
+import shutil
 import sys
 import time
 import traceback
@@ -10,33 +18,43 @@ from pathlib import Path
 HERE = Path(__file__).resolve().parent
 sys.path.insert(0, str(HERE))
 import harness  # noqa: E402
+from program import App  # noqa: E402
 
 selector = sys.argv[2] if sys.argv[1:2] == ["-k"] else ""
 modules = [importlib.import_module(path.stem) for path in sorted(HERE.glob("test_*.py"))]
-tests = [(f"{m.__name__}.{name}", fn) for m in modules for name, fn in vars(m).items()  # in file order
+emulated = os.environ.get("GLUMA_32BIT") == "emulated"
+tests = [(f"{m.__name__}.{name}", fn, "x86_64" if emulated and not hasattr(fn, "shipped") else harness.ARCH)
+         for m in modules for name, fn in vars(m).items()  # in file order
          if name.startswith("test_") and callable(fn) and selector in f"{m.__name__}.{name}"]
-desktop = harness.Desktop()
-failed = skipped = 0
-for name, fn in tests:
-    start = time.monotonic()
+prefix = Path(os.environ.get("GLUMA_WINEPREFIX") or harness.OUT / "wineprefix-made")
+os.environ.get("GLUMA_WINEPREFIX") or harness.make_prefix(prefix)
+counts = collections.Counter()  # (build, outcome): tests
+for arch in sorted({arch for _, _, arch in tests}):
+    harness.PACE, desktop, start = 30, harness.Desktop(arch, prefix), time.monotonic()
+    try:
+        App(desktop)
+    finally:
+        desktop.close()
+    harness.pace[arch] = max(1.0, (time.monotonic() - start) / harness.ICON_SECONDS)
+    print(f"{arch}: first icon after {time.monotonic() - start:.1f} s: waits x{harness.pace[arch]:.1f}", flush=True)
+for name, fn, arch in tests:
+    harness.PACE, desktop, start = harness.pace[arch], harness.Desktop(arch, prefix), time.monotonic()
     try:
         fn(desktop)
-        print(f"[ PASS ] {name} ({time.monotonic() - start:.1f} s)", flush=True)
-    except harness.Skip as why:
-        skipped += 1
-        print(f"[ SKIP ] {name}: {why}", flush=True)
+        outcome, why = "passed", ""
+    except harness.Skip as e:
+        outcome, why = "skipped", f": {e}"
     except Exception as e:  # noqa: BLE001 - every failure is reported, the run goes on
-        failed += 1
-        print(f"[ FAIL ] {name} ({time.monotonic() - start:.1f} s): {e}", flush=True)
+        outcome, why = "failed", f": {e}"
         traceback.print_exc(file=sys.stdout)
         desktop.screenshot(f"failed-{name}.png")
-    for proc in desktop.started:  # whatever the test left running
-        proc.kill()
-    for _ in range(20 if desktop.started else 0):  # Wine's tray drops a dead program's icon when
-        if not any(desktop.tray_slots()):         # the mouse passes over it
-            break
-        desktop.xdotool("mousemove", "--window", desktop.tray_window(), 9, 9, "sleep", 0.3, "mousemove_relative", 1, 1)
-    desktop.started.clear()
-desktop.close()
-print(f"e2e: {len(tests) - failed - skipped} passed, {failed} failed, {skipped} skipped")
-sys.exit(0 if len(tests) > skipped and not failed else 1)
+    finally:
+        desktop.close()
+    counts[arch, outcome] += 1
+    print(f"[ {outcome[:4].upper()} ] {name} ({arch}, {time.monotonic() - start:.1f} s){why}", flush=True)
+os.environ.get("GLUMA_WINEPREFIX") or shutil.rmtree(prefix, ignore_errors=True)
+if elsewhere := [name for name, _, arch in tests if arch != "i686"]:
+    print(f"e2e: not run on the shipped build/i686, but on build/x86_64: {', '.join(elsewhere)}")
+for arch in sorted({arch for _, _, arch in tests}):
+    print(f"e2e {arch}: " + ", ".join(f"{counts[arch, outcome]} {outcome}" for outcome in ("passed", "failed", "skipped")))
+sys.exit(0 if tests and not any(outcome == "failed" for _, outcome in counts) else 1)

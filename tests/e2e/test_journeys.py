@@ -1,13 +1,13 @@
 # Journeys a person takes with GlumaNote, through the real tray icon, mouse and keyboard. The
 # screenshots stay in build/e2e/*.png.
 import time
-from pathlib import Path
 
-from harness import BACKGROUND, BUILD, EXE, OUT, WINE, ink_contrast, wait_for
+import harness
+from harness import BACKGROUND, OUT, ink_contrast, shipped, wait_for
 from program import (BARE_CARD, CLOSE, MENU_LABEL, MINIMISE, NOTE_MENU, STAMP, TEXT_BOX, TIME_PICKER, TRAY_MENU,
-                     App, at, menu, states)
+                     App, at, states)
 
-TYPED = "hello\r\n中文 abc"
+TYPED = "hello\tworld\r\n中文 abc"  # the text box keeps a typed tab: the saved bytes hold it
 YELLOW, BLACK = (255, 255, 0), (0, 0, 0)
 # Windows' two high-contrast colour sets, as HKCU\Control Panel\Colors holds them; None: the prefix's own.
 HC = "Window WindowText ButtonFace ButtonText Hilight HilightText GrayText HotTrackingColor".split()
@@ -17,27 +17,32 @@ SCHEMES = {"default": None, "black": dict(zip(HC, ["0 0 0", "255 255 255"] * 2 +
 WRITTEN = {"label": (16, 16, 49, 33), "stamp": (56, 16, 209, 33), "marks": (238, 14, 267, 27), "text": (20, 43, 120, 60)}
 
 
-def check_card(d, note):
-    # Only the card shows: yellow inside a black outline, the desktop right outside it.
-    x, y, w, h = note.shape()
-    assert (w, h) == (272, 201), (w, h)
-    d.screenshot("note-new.png")
-    pixel = d.grab()
-    assert pixel(*note.at(BARE_CARD)) == YELLOW
-    for inside, outside in (((x, y + 99), (x - 1, y + 99)), ((x + w - 1, y + 99), (x + w, y + 99)),
-                            ((x + 99, y + h - 1), (x + 99, y + h))):
-        assert (pixel(*inside), pixel(*outside)) == (BLACK, BACKGROUND), inside
-
-
 def file_dialog(app, note, position, path):
-    # Chooses a file command of the note menu; types a name into the real Wine dialog.
+    # Chooses a file command of the note menu; types a name into the real Wine dialog once it has settled.
     note.choose(position)
     wait_for(lambda: app.others(note.xid), 15, what="the file dialog")
-    time.sleep(0.5)
+    time.sleep(0.5 * harness.PACE)
     app.d.key("End", "shift+Home", "BackSpace")
     app.d.type_text("Z:" + str(path).replace("/", "\\"))
     app.d.key("Return")
     wait_for(lambda: not app.others(note.xid), 10, what="the dialog to close")
+
+
+def typed_and_saved(app, note, text, name, encoding):
+    # Types text into the note and saves it through the dialog: the file holds it in the encoding.
+    note.click(TEXT_BOX)
+    app.d.type_text(text.replace("\r", ""))
+    wait_for(lambda: note.text() == text, 5, what="the typed text")
+    (path := OUT / name).unlink(missing_ok=True)
+    file_dialog(app, note, 2, path)
+    assert wait_for(lambda: path.exists() and path.read_bytes(), 5, what="the file") == (text + "\r\n").encode(encoding)
+    return path
+
+
+def about_box(app):
+    # Opens the about box from the tray; its X window.
+    app.choose_tray(4)  # 关于桌面格卢玛
+    return wait_for(lambda: app.d.visible(name='关于 "ZQ"桌面格卢玛'), 10, what="the about box")[0]
 
 
 def about_client(d, box):
@@ -52,19 +57,36 @@ def click_ok(d, box):
     d.click_at(x + 160, y + 144)
 
 
-def test_a_day_with_notes(desktop):
-    d = desktop
+@shipped
+def test_a_note_typed_saved_and_opened_again(d):
+    # A note's text in the release program: typed, saved in the code page's bytes, opened into a
+    # new note; the about box from the tray; the end from the tray.
     app = App(d)
     assert app.others() == [] and sum(d.tray_slots()) == 1, "at start only the icon shows"
+    note = app.new_note()
+    path = typed_and_saved(app, note, TYPED, "journey-note.txt", "gbk")
+    note.click(CLOSE)  # closes at once, nothing asked
+    wait_for(lambda: app.others() == [], 5, what="the note to close")
+    second = app.new_note()
+    file_dialog(app, second, 1, path)
+    assert second.text() == TYPED, repr(second.text())
+    box = about_box(app)
+    d.screenshot("about.png")
+    click_ok(d, box)
+    wait_for(lambda: not d.visible(name='关于 "ZQ"桌面格卢玛'), 5, what="OK to close the about box")
+    app.choose_tray(6)  # 退出, with a note open: nothing asked, the icon gone, the process ended
+    wait_for(lambda: app.proc.poll() is not None and not any(d.tray_slots()), 10, what="the end and the icon gone")
+
+
+def test_a_day_with_notes(d):
+    app = App(d)
     assert (items := app.tray_menu()) == [(item, False) for item in TRAY_MENU], items
     d.screenshot("tray-menu.png")
     d.key("Escape")
-
     first = app.new_note()
-    check_card(d, first)
     first.click(TEXT_BOX)
-    d.type_text(TYPED.replace("\r", ""))
-    wait_for(lambda: first.text() == TYPED, 5, what="the typed text")
+    d.type_text("abc")
+    wait_for(lambda: first.text() == "abc", 5, what="the typed text")
 
     # The card and the stamp drag the note by exactly the drag; the text box does not.
     x, y, _, _ = first.shape()
@@ -82,57 +104,40 @@ def test_a_day_with_notes(desktop):
     # (16, 33); Escape closes it and the typing goes on. Shift+F10 is the text box's own menu.
     for key in ("F10", "alt", "shift+F10"):
         d.key(key)
-        shown = wait_for(lambda: menu(d), 5, what=f"a menu from {key}")
+        shown = wait_for(d.menu, 5, what=f"a menu from {key}")
         assert (shown == items) == (key != "shift+F10"), (key, shown)
         assert key == "shift+F10" or at(d, first.at((20, 37)))[0] == "#32768", "the menu's corner is below the label"
         d.key("Escape")
     d.key("ctrl+End", "exclam")
-    wait_for(lambda: first.text() == TYPED + "!", 5, what="typing after the menu")
-    d.key("BackSpace")
+    wait_for(lambda: first.text() == "abc!", 5, what="typing after the menu")
     first.choose(3)  # 设置定时提醒功能
     assert at(d, first.at(TIME_PICKER))[0] == "SysDateTimePick32"
     d.screenshot("note-pickers.png")
 
-    path = OUT / "journey-note.txt"
-    path.unlink(missing_ok=True)
-    file_dialog(app, first, 2, path)
-    assert wait_for(lambda: path.exists() and path.read_bytes(), 5, what="the file") == (TYPED + "\r\n").encode("gbk")
-    first.click(CLOSE)  # closes at once, nothing asked
-    wait_for(lambda: app.others() == [], 5, what="the note to close")
-    second = app.new_note()
-    file_dialog(app, second, 1, path)
-    assert second.text() == TYPED, repr(second.text())
-
     # One note hidden, one minimised: show all brings back the hidden one, the other stays minimised.
+    first.click(MINIMISE)
+    wait_for(lambda: not first.shown(), 5, what="the note to hide")
+    second = app.new_note()
+    second.choose(6)  # 当最小化的时候隐藏标签, now off
     second.click(MINIMISE)
-    wait_for(lambda: not second.shown(), 5, what="the note to hide")
-    third = app.new_note()
-    third.choose(6)  # 当最小化的时候隐藏标签, now off
-    third.click(MINIMISE)
     wait_for(lambda: states(d) == [(False, False, False), (True, True, False)], 5, what="one hidden, one minimised")
     app.choose_tray(2)  # 显示所有的格卢玛
     wait_for(lambda: states(d) == [(True, False, False), (True, True, False)], 5, what="show all")
-    assert set(app.others()) <= {second.xid, third.xid}, "the hidden main window stays hidden"
-    second.choose(5)  # 始终在最前面
+    assert set(app.others()) <= {first.xid, second.xid}, "the hidden main window stays hidden"
+    first.choose(5)  # 始终在最前面
     assert states(d) == [(True, False, True), (True, True, False)], states(d)
-    assert [item for item, checked in second.open_menu() if checked] == NOTE_MENU[5:]
+    items = first.open_menu()  # its pickers shown, on top, hidden when minimised
+    assert [item for item, checked in items if checked] == [NOTE_MENU[2], *NOTE_MENU[5:]], items
     d.key("Escape")
 
-    second.choose(4)  # 使用帮助
+    first.choose(4)  # 使用帮助
     wait_for(lambda: d.visible(name="桌面格卢玛 使用帮助"), 15, what="the help viewer")
     d.screenshot("help.png")
-    app.choose_tray(4)  # 关于桌面格卢玛
-    box = wait_for(lambda: d.visible(name='关于 "ZQ"桌面格卢玛'), 10, what="the about box")[0]
-    d.screenshot("about.png")
-    click_ok(d, box)
-    wait_for(lambda: not d.visible(name='关于 "ZQ"桌面格卢玛'), 5, what="OK to close the about box")
-
-    app.choose_tray(6)  # 退出, with notes open: nothing asked, the icon gone, the process ended
+    app.choose_tray(6)  # 退出, with notes open
     wait_for(lambda: app.proc.poll() is not None and not any(d.tray_slots()), 10, what="the end and the icon gone")
 
 
-def test_two_copies_and_a_reminder_on_the_real_clock(desktop):
-    d = desktop
+def test_two_copies_and_a_reminder_on_the_real_clock(d):
     first = App(d)
     note = first.new_note()
     note.choose(3)  # 设置定时提醒功能
@@ -157,36 +162,18 @@ def test_two_copies_and_a_reminder_on_the_real_clock(desktop):
     first.choose_tray(6)  # 退出
     wait_for(lambda: first.proc.poll() is not None, 10, what="the first copy to end")
     assert second.proc.poll() is None and second.others(), "the second copy goes on"
-    d.run([WINE, "taskkill", "/im", "GlumaNote.exe"], check=False)  # closed from outside, as at log-off
+    d.run([harness.WINE["x86_64"], "taskkill", "/im", "GlumaNote.exe"], check=False)  # closed from outside, as at log-off
     wait_for(lambda: second.proc.poll() is not None and not any(d.tray_slots()), 10, what="its end, no icon left")
 
 
-def test_a_new_note_saved_where_the_ansi_code_page_is_utf8(desktop):
+def test_a_new_note_saved_where_the_ansi_code_page_is_utf8(d):
     # Windows' "Beta: Use Unicode UTF-8" option, as Wine gives it under this locale (code page
     # 65001). Wine accepts the conversion flags that Windows refuses under 65001, so this run
     # guards start-up (the tray icon) and saving there, not the choice of flags.
-    d = desktop
     app = App(d, env=dict(d.env, LANG="hi_IN.UTF-8", LC_ALL="hi_IN.UTF-8"))
-    note = app.new_note()
-    note.click(TEXT_BOX)
-    d.type_text("abc 中文")
-    wait_for(lambda: note.text() == "abc 中文", 5, what="the typed text")
-    path = OUT / "utf8-code-page.txt"
-    path.unlink(missing_ok=True)
-    file_dialog(app, note, 2, path)
-    assert wait_for(lambda: path.exists() and path.read_bytes(), 5, what="the file") == "abc 中文\r\n".encode("utf-8")
+    typed_and_saved(app, app.new_note(), "abc 中文", "utf8-code-page.txt", "utf-8")
     app.choose_tray(6)  # 退出
     wait_for(lambda: app.proc.poll() is not None, 10, what="the end")
-
-
-DPI_FUNCTIONS = {"GetDpiForWindow", "GetDpiForSystem", "GetDpiForMonitor", "GetSystemMetricsForDpi",
-                 "AdjustWindowRectExForDpi", "SystemParametersInfoForDpi", "EnableNonClientDpiScaling",
-                 "SetThreadDpiAwarenessContext", "SetProcessDpiAwarenessContext", "GetWindowDpiAwarenessContext"}
-
-
-def imports(d, exe):
-    # What a PE file's import tables list, as objdump reads them.
-    return d.run(["x86_64-w64-mingw32-objdump", "-p", str(exe)]).stdout.decode()
 
 
 def label_fits(pixel, note, box):
@@ -197,77 +184,94 @@ def label_fits(pixel, note, box):
     return ink and max(x for x, _ in ink) < right - 2 and max(y for _, y in ink) < bottom - 1
 
 
-def test_the_note_at_every_display_scale(desktop):
-    d = desktop
-    # Windows 7 and 8 lack the per-monitor functions: the program (and the release build) must
-    # not import them, or it would not start there.
-    for exe in {EXE, BUILD / "i686" / "GlumaNote.exe"}:
-        got = imports(d, exe) if exe.exists() else "CreateWindowExW"
-        assert "CreateWindowExW" in got and not [f for f in DPI_FUNCTIONS if f in got], (exe, got)
-    international = r"HKCU\Control Panel\International"
-    for dpi in (120, 144, 192, 96):  # Wine takes the DPI when its server starts; the last row puts 96 back
-        d.run([WINE, "reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t", "REG_DWORD", "/d", str(dpi), "/f"])
-        # At 120 dpi a long custom date format: the stamp must end before the minimise mark all the same.
-        d.run([WINE, "reg", *(["add", international, "/v", "sShortDate", "/d", "dddd yyyy-MM-dd dddd", "/f"] if dpi == 120
-                              else ["delete", international, "/v", "sShortDate", "/f"])], check=False)
-        d.run(["/usr/lib/wine/wineserver", "-k"], check=False)
-        app = App(d, dpi=dpi)
-        note, s = app.new_note(), dpi / 96
-        if dpi == 96:
-            check_card(d, note)  # pixel for pixel as it always was
-        d.drag(note.at(BARE_CARD), (150, 150))  # off the tray, to see all round it
-        x, y, w, h = note.shape()
-        assert abs(w - 272 * s) <= 1 and abs(h - 201 * s) <= 1, (dpi, w, h)
-        d.screenshot(f"note-{dpi}dpi.png")
-        pixel = d.grab()
-        # A ring of pure black, as thick on every side, between the desktop and the yellow card.
-        rays = {"left": [(x + i, y + h // 2) for i in range(-1, w)], "right": [(x + w - 1 - i, y + h // 2) for i in range(-1, w)],
-                "top": [(x + w // 2, y + i) for i in range(-1, h)], "bottom": [(x + w // 2, y + h - 1 - i) for i in range(-1, h)]}
-        thickness = set()
-        for side, ray in rays.items():
-            colours = [pixel(*p) for p in ray]
-            t = next(i for i, c in enumerate(colours[1:]) if c != BLACK)
-            assert colours[0] == BACKGROUND and t >= 1 and colours[t + 1] == YELLOW, (dpi, side, colours[:t + 2])
-            thickness.add(t)
-        assert len(thickness) == 1, (dpi, thickness)
-        def ring(n):  # the pixels n outside the card's edge (n = 0: its outermost)
-            return [(x - n, j) for j in range(y - n, y + h + n)] + [(x + w - 1 + n, j) for j in range(y - n, y + h + n)] + \
-                [(i, y - n) for i in range(x - n, x + w + n)] + [(i, y + h - 1 + n) for i in range(x - n, x + w + n)]
-        assert {pixel(*p) for p in ring(0)} == {BLACK} and {pixel(*p) for p in ring(1)} == {BACKGROUND}, dpi
-        # The parts where the 100 % card has them, scaled; each label whole.
-        assert at(d, note.at((258, 188)))[0] == "Edit" and at(d, note.at((12, 100)))[0] == "GlumaNoteForm", dpi
-        for box in ((16, 16, 33, 17), (56, 16, 178, 17)):  # "菜单"; the stamp up to the minimise mark
-            assert label_fits(pixel, note, box), (dpi, box)
-        assert note.open_menu(), dpi
-        d.key("Escape")
-        note.click(MINIMISE)
-        wait_for(lambda: not note.shown(), 5, what=f"the minimise mark at {dpi} dpi")
-        app.choose_tray(4)  # 关于桌面格卢玛, as large as its design at the scale
-        box = wait_for(lambda: d.visible(name='关于 "ZQ"桌面格卢玛'), 10, what="the about box")[0]
-        d.screenshot(f"about-{dpi}dpi.png")
-        assert int(d.run(["xwininfo", "-id", box]).stdout.decode().split("Width:")[1].split()[0]) >= 352 * s, dpi
-        app.proc.kill()
+# The card's black outline at each display scale, as thick as the design's one pixel scaled.
+OUTLINE = {96: 1, 120: 1, 144: 2, 192: 2}
+
+
+def the_note_at(d, dpi):
+    # At a display scale (Wine takes it when its server starts; at 120 dpi with a long custom date
+    # format): the card as large as its design, a pure black ring as thick as the scaled design
+    # between the desktop and the yellow card, each part where the 100 % card has it and each label
+    # whole; the menu label and the minimise mark work, the about box is as large as its design.
+    d.reg("add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t", "REG_DWORD", "/d", str(dpi), "/f")
+    if dpi == 120:
+        d.reg("add", r"HKCU\Control Panel\International", "/v", "sShortDate", "/d", "dddd yyyy-MM-dd dddd", "/f")
     d.run(["/usr/lib/wine/wineserver", "-k"], check=False)
+    app = App(d, dpi=dpi)
+    note, s = app.new_note(), dpi / 96
+    d.drag(note.at(BARE_CARD), (150, 150))  # off the tray, to see all round it
+    x, y, w, h = note.shape()
+    assert abs(w - 272 * s) <= (dpi != 96) and abs(h - 201 * s) <= (dpi != 96), (dpi, w, h)  # at 96 dpi exactly
+    d.screenshot(f"note-{dpi}dpi.png")
+    pixel = d.grab()
+    rays = {"left": [(x + i, y + h // 2) for i in range(-1, w)], "right": [(x + w - 1 - i, y + h // 2) for i in range(-1, w)],
+            "top": [(x + w // 2, y + i) for i in range(-1, h)], "bottom": [(x + w // 2, y + h - 1 - i) for i in range(-1, h)]}
+    for side, ray in rays.items():
+        colours = [pixel(*p) for p in ray]
+        t = OUTLINE[dpi]
+        assert colours[0] == BACKGROUND and set(colours[1:t + 1]) == {BLACK} and colours[t + 1] == YELLOW, (dpi, side, colours[:t + 2])
+    def ring(n):  # the pixels n outside the card's edge (n = 0: its outermost)
+        return [(x - n, j) for j in range(y - n, y + h + n)] + [(x + w - 1 + n, j) for j in range(y - n, y + h + n)] + \
+            [(i, y - n) for i in range(x - n, x + w + n)] + [(i, y + h - 1 + n) for i in range(x - n, x + w + n)]
+    assert {pixel(*p) for p in ring(0)} == {BLACK} and {pixel(*p) for p in ring(1)} == {BACKGROUND}, dpi
+    assert at(d, note.at((258, 188)))[0] == "Edit" and at(d, note.at((12, 100)))[0] == "GlumaNoteForm", dpi
+    for box in ((16, 16, 33, 17), (56, 16, 178, 17)):  # "菜单"; the stamp up to the minimise mark
+        assert label_fits(pixel, note, box), (dpi, box)
+    note.show_menu()
+    d.key("Escape")
+    note.click(MINIMISE)
+    wait_for(lambda: not note.shown(), 5, what=f"the minimise mark at {dpi} dpi")
+    box = about_box(app)  # as large as its design at the scale
+    d.screenshot(f"about-{dpi}dpi.png")
+    assert int(d.run(["xwininfo", "-id", box]).stdout.decode().split("Width:")[1].split()[0]) >= 352 * s, dpi
+    app.proc.kill()
 
 
-def test_every_text_reads_in_the_system_colours(d):
-    # Started in each colour set, the note's texts and marks and the about box's link read at 4.5:1 or more.
-    try:
-        for name, colours in SCHEMES.items():
-            d.set_colours(colours)
-            note = (app := App(d)).new_note()
-            d.drag(note.at(BARE_CARD), (0, 400))  # from under the tray, and clear of the about box
-            note.click(TEXT_BOX)
-            d.type_text("Wm")
-            app.choose_tray(4)  # 关于桌面格卢玛, which takes the keyboard (and the caret) from the note
-            x, y = about_client(d, wait_for(lambda: d.visible(name='关于 "ZQ"桌面格卢玛'), 10, what="the about box")[0])
-            d.screenshot(f"colours-{name}.png")
-            pixel = d.grab()
-            ratios = {what: ink_contrast(pixel, *note.at(r[:2]), *note.at(r[2:])) for what, r in WRITTEN.items()}
-            ratios["link"] = ink_contrast(pixel, x + 72, y + 80, x + 345, y + 113)  # its rectangle in the box
-            print(f"    {name}: " + ", ".join(f"{what} {ratio:.2f}" for what, ratio in ratios.items()))
-            assert min(ratios.values()) >= 4.5, (name, ratios)
-            app.choose_tray(6)  # 退出
-            wait_for(lambda: app.proc.poll() is not None, 10, what="the end")
-    finally:
-        d.set_colours(None)
+@shipped
+def test_the_note_at_150_percent(d):
+    the_note_at(d, 144)
+
+
+def test_the_note_at_125_and_200_percent_and_back_at_100(d):
+    for dpi in (120, 192, 96):
+        the_note_at(d, dpi)
+
+
+def texts_read_in(d, name, colours):
+    # Started in a colour set, the note's texts and marks and the about box's link read at 4.5:1 or more.
+    if colours:
+        d.set_colours(colours)
+    note = (app := App(d)).new_note()
+    d.drag(note.at(BARE_CARD), (0, 400))  # from under the tray, and clear of the about box
+    note.click(TEXT_BOX)
+    d.type_text("Wm")
+    x, y = about_client(d, about_box(app))  # which takes the keyboard (and the caret) from the note
+    d.screenshot(f"colours-{name}.png")
+    pixel = d.grab()
+    ratios = {what: ink_contrast(pixel, *note.at(r[:2]), *note.at(r[2:])) for what, r in WRITTEN.items()}
+    ratios["link"] = ink_contrast(pixel, x + 72, y + 80, x + 345, y + 113)  # its rectangle in the box
+    print(f"    {name}: " + ", ".join(f"{what} {ratio:.2f}" for what, ratio in ratios.items()))
+    assert min(ratios.values()) >= 4.5, (name, ratios)
+    app.choose_tray(6)  # 退出
+    wait_for(lambda: app.proc.poll() is not None, 10, what="the end")
+
+
+@shipped
+def test_every_text_reads_in_high_contrast_black(d):
+    texts_read_in(d, "black", SCHEMES["black"])
+
+
+def test_every_text_reads_in_the_default_colours_and_high_contrast_white(d):
+    for name in ("default", "white"):
+        texts_read_in(d, name, SCHEMES[name])
+
+
+@shipped
+def test_a_reader_finds_the_labels_by_name_and_presses_one(d):
+    # A screen reader in another process, as readers are: the note's drawn labels by name with
+    # their default actions; pressing the minimise mark's hides the note.
+    note = App(d).new_note()
+    label, stamp, minimise, close = (found := d.inspect("reader", "Gluma Note").splitlines())[:4]
+    assert (label, minimise, close) == ("菜单\t打开", "最小化\t按下", "关闭\t按下") and stamp.startswith("创建于 "), found
+    d.inspect("reader", "Gluma Note", 3)
+    wait_for(lambda: not note.shown(), 5, what="the reader's press to hide the note")

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # The release as a user checks it. Two clones of the commit, in other folders, time zones and
 # umasks and minutes apart, package the same bytes, with no folder of theirs inside;
-# dist/SHA256SUMS checks. With a throwaway certificate, a wrong password stops packaging and
-# leaves dist/ empty; the right one signs the setup, the program in the zip and the uninstaller
-# in the setup (as 7-Zip unpacks it: no 32-bit Wine needed), the program less its signature is
-# the unsigned one, and the password shows in no output.
+# dist/SHA256SUMS checks; the program imports no DPI function that Windows 7 lacks. With a
+# throwaway certificate, a wrong password stops packaging and leaves dist/ empty; the right one
+# signs the setup, the program in the zip and the uninstaller in the setup (as 7-Zip unpacks it:
+# no 32-bit Wine needed), the program less its signature is the unsigned one, and the password
+# shows in no output.
 # Ends with 'release: N passed, N failed'.   tests/release/run.sh
 source "$(dirname "$0")/../../scripts/lib.sh"
 set +eu +o pipefail  # a check of a pipe is of its last command (grep -q may stop strings early)
@@ -24,6 +25,10 @@ for f in "${files[@]}"; do
 done
 stamp=$(i686-w64-mingw32-objdump -p "$b/${files[0]}" | sed -n 's/^Time\/Date\t*//p')
 check "the program's time stamp $stamp is not the commit's" '[ "$(date -d "$stamp" +%s)" = "$(git -C "$b" log -1 --format=%ct)" ]'
+# Windows 7 and 8 lack the per-monitor DPI functions: the program finds them by name, or it
+# would not start there.
+check "the program imports a DPI function Windows 7 or 8 lacks" '! i686-w64-mingw32-objdump -p "$b/${files[0]}" |
+    grep -qwE "GetDpiFor(Window|System|Monitor)|(GetSystemMetrics|AdjustWindowRectEx|SystemParametersInfo)ForDpi|EnableNonClientDpiScaling|(SetThread|SetProcess|GetWindow)DpiAwarenessContext"'
 check "SHA256SUMS does not check both files" '(cd "$b/dist" && sha256sum -c --strict SHA256SUMS) && [ $(wc -l < "$b/dist/SHA256SUMS") = 2 ]'
 
 say "release: signing"

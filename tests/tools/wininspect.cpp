@@ -4,8 +4,11 @@
 //                           " (greyed)" after a greyed item's)
 //   wininspect at X Y       the window under a screen point: its class, its text
 //   wininspect state TITLE  each top-level window of that title: visible, minimised, topmost (0/1)
+//   wininspect reader TITLE [N]  what a screen reader finds on the first window of that title: the
+//                           first four children's names and default actions; with N, child N's is done
 #include <fcntl.h>
 #include <io.h>
+#include <oleacc.h>
 
 #include <cstdlib>
 
@@ -49,6 +52,24 @@ BOOL CALLBACK PrintState(HWND h, LPARAM title) {
     return TRUE;
 }
 
+// A reader in another process, as readers are. The interface's id is spelt here: MinGW's
+// IID_IAccessible from -loleacc can be an import thunk's address.
+int Reader(const wchar_t* title, long press) {
+    static const GUID accessible = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
+    IAccessible* acc = nullptr;
+    VARIANT child = {};
+    child.vt = VT_I4;
+    CoInitialize(nullptr);
+    if (AccessibleObjectFromWindow(FindWindowW(nullptr, title), OBJID_CLIENT, accessible, reinterpret_cast<void**>(&acc)) != S_OK) return 1;
+    for (BSTR name = nullptr, action = nullptr; ++child.lVal <= 4; SysFreeString(name), SysFreeString(action)) {
+        name = action = nullptr, acc->get_accName(child, &name), acc->get_accDefaultAction(child, &action);
+        Put(stdout, std::wstring(name ? name : L"") + L"\t" + (action ? action : L"") + L"\n");
+    }
+    child.lVal = press;
+    HRESULT done = press ? acc->accDoDefaultAction(child) : S_OK;
+    return acc->Release(), done == S_OK ? 0 : 1;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -58,6 +79,7 @@ int wmain(int argc, wchar_t** argv) {
     if (cmd == L"menu") rc = Menu();
     if (cmd == L"at" && argc == 4) rc = At(_wtoi(argv[2]), _wtoi(argv[3]));
     if (cmd == L"state" && argc == 3) rc = EnumWindows(PrintState, reinterpret_cast<LPARAM>(argv[2])) ? 0 : 1;
+    if (cmd == L"reader" && argc >= 3) rc = Reader(argv[2], argc > 3 ? _wtol(argv[3]) : 0);
     fflush(stdout);
     return rc;
 }
