@@ -2,11 +2,7 @@
 # and keyboard events (xdotool), observed through X (xdotool, xwininfo, xprop, screenshots), the
 # files it writes and, for what X cannot show (menu items, text, window states, what a screen
 # reader finds), tests/tools/wininspect.
-import os
-import re
-import shutil
-import subprocess
-import time
+import os, re, shutil, subprocess, time
 from collections import Counter
 from pathlib import Path
 
@@ -23,8 +19,7 @@ pace = {}   # build: how many times slower than that its Windows code runs here
 PACE = 1.0  # the pace of the build under test: every wait_for limit is scaled by it
 
 
-class Skip(Exception):
-    # A test that cannot run on this machine says why instead of passing or failing.
+class Skip(Exception):  # a test that cannot run on this machine says why instead of passing or failing
     pass
 
 

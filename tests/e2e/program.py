@@ -1,7 +1,5 @@
 # GlumaNote as a person meets it: its tray icon, its notes and their menus, in screen points.
-import re
-import subprocess
-import time
+import re, subprocess, time
 
 from harness import wait_for
 

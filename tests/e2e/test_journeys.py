@@ -1,8 +1,6 @@
 # Journeys a person takes with GlumaNote, through the real tray icon, mouse and keyboard. The
 # screenshots stay in build/e2e/*.png.
-import time
-
-import harness
+import harness, time
 from harness import BACKGROUND, OUT, ink_contrast, shipped, wait_for
 from program import (BARE_CARD, CLOSE, MENU_LABEL, MINIMISE, NOTE_MENU, STAMP, TEXT_BOX, TIME_PICKER, TRAY_MENU,
                      App, at, states)
