@@ -7,7 +7,7 @@ TRAY_MENU = ["新建桌面格卢玛", "显示所有的格卢玛", "-", "访问�
 NOTE_MENU = ["打开文件中保存的格卢玛", "保存格卢玛的内容到文件", "设置定时提醒功能", "-", "使用帮助", "始终在最前面",
              "当最小化的时候隐藏标签"]
 # Points of a note in its client pixels (the card starts at 5, 5).
-TEXT_BOX, MENU_LABEL, STAMP, BARE_CARD = (140, 116), (32, 24), (80, 24), (250, 34)
+TEXT_BOX, MENU_LABEL, BARE_CARD = (140, 116), (32, 24), (250, 34)
 MINIMISE, CLOSE, TIME_PICKER = (244, 20), (260, 20), (158, 176)
 
 
