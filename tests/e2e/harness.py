@@ -1,7 +1,7 @@
 # End-to-end harness: the real GlumaNote.exe under Wine on a virtual X display, driven by real mouse
 # and keyboard events (xdotool), observed through X (xdotool, xwininfo, xprop, screenshots), the
-# files it writes and, for what X cannot show (menu items, text, window states, what a screen
-# reader finds), tests/tools/wininspect.
+# files it writes and, for what X cannot show (the window at a point, text, window states, what a
+# screen reader finds), tests/tools/wininspect.
 import os, re, shutil, subprocess, time
 from pathlib import Path
 
@@ -80,11 +80,6 @@ class Desktop:
         # wininspect of the 64-bit build: it reads windows and readers' objects of either build.
         r = self.run([WINE["x86_64"], str(BUILD / "x86_64" / "wininspect.exe"), *map(str, args)], check=False)
         return r.stdout.decode("utf-16-le")
-
-    def menu(self):
-        # The open popup menu's items as (text, checked), read inside the program by a hook of its own build.
-        r = self.run([self.wine, str(self.build / "wininspect.exe"), "menu"], check=False)
-        return [(line[2:], line[0] == "1") for line in r.stdout.decode("utf-16-le").splitlines()]
 
     def xdotool(self, *args, check=True):
         # xdotool reads text in the locale's encoding; Wine's Chinese locale does not exist on Linux.
