@@ -1,13 +1,8 @@
 # End-to-end harness: the real GlumaNote.exe under Wine on a virtual X display, driven by real mouse
 # and keyboard events (xdotool), observed through X (xdotool, xwininfo, xprop, screenshots), the
-# files it writes and, for what X cannot show (menu items, text, window states, what a screen
-# reader finds), tests/tools/wininspect.
-import os
-import re
-import shutil
-import subprocess
-import time
-from collections import Counter
+# files it writes and, for what X cannot show (the window at a point, text, window states, what a
+# screen reader finds), tests/tools/wininspect.
+import os, re, shutil, subprocess, time
 from pathlib import Path
 
 ROOT = Path(__file__).resolve().parents[2]
@@ -23,8 +18,7 @@ pace = {}   # build: how many times slower than that its Windows code runs here
 PACE = 1.0  # the pace of the build under test: every wait_for limit is scaled by it
 
 
-class Skip(Exception):
-    # A test that cannot run on this machine says why instead of passing or failing.
+class Skip(Exception):  # a test that cannot run on this machine says why instead of passing or failing
     pass
 
 
@@ -35,32 +29,13 @@ def shipped(journey):
     return journey
 
 
-def runs_32_bit_programs():  # the shell's "Exec format error" where the kernel runs no 32-bit code
-    return subprocess.run(["sh", "-c", "/usr/lib/wine/wine --version"], capture_output=True).returncode == 0
-
-
 def wait_for(predicate, timeout=10.0, interval=0.1, what="condition"):
     # Polls until predicate() is truthy; returns its value or fails naming what it waited for.
-    limit = timeout * PACE
-    deadline = time.monotonic() + limit
+    deadline = time.monotonic() + (limit := timeout * PACE)
     while not (value := predicate()):
         assert time.monotonic() < deadline, f"timed out after {limit:.0f} s waiting for {what} (last: {value!r})"
         time.sleep(interval)
     return value
-
-
-def contrast(a, b):
-    # WCAG 2's contrast ratio of two sRGB colours: 1 (the same) to 21 (black and white).
-    linear = [[v / 12.92 if v <= 0.03928 else ((v + 0.055) / 1.055) ** 2.4 for v in (c / 255 for c in rgb)] for rgb in (a, b)]
-    light, dark = sorted((0.2126 * r + 0.7152 * g + 0.0722 * b for r, g, b in linear), reverse=True)
-    return (light + 0.05) / (dark + 0.05)
-
-
-def ink_contrast(pixel, left, top, right, bottom):
-    # What is drawn in a screen rectangle against what it is drawn on: the commonest colour is
-    # the ground, the ink the colour that stands out most from it.
-    ground = (colours := Counter(pixel(x, y) for x in range(left, right) for y in range(top, bottom))).most_common(1)[0][0]
-    return max(contrast(ground, c) for c in colours)
 
 
 def make_prefix(path):
@@ -74,8 +49,7 @@ class Desktop:
     # server, and the build it drives. Nothing of an earlier test is left in it.
 
     def __init__(self, arch, prefix):
-        self.arch, self.build, self.wine = arch, BUILD / arch, WINE[arch]
-        self.exe = self.build / "GlumaNote.exe"
+        self.arch, self.build, self.wine, self.exe = arch, BUILD / arch, WINE[arch], BUILD / arch / "GlumaNote.exe"
         self.started = []  # processes of the test, ended by close()
         self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", "1", "-noreset", "-screen", "0", "1280x800x24"],
                                      stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
@@ -102,22 +76,10 @@ class Desktop:
         # The registry through 64-bit reg.exe: the same HKCU as the 32-bit view, without a 32-bit start.
         return self.run([WINE["x86_64"], "reg", *args], check=check).stdout.decode("gbk")
 
-    def set_colours(self, colours):
-        # The system colours (HKCU\Control Panel\Colors, "R G B") that programs started from now on read.
-        wanted = OUT / "colours.reg"
-        wanted.write_text("REGEDIT4\n\n[HKEY_CURRENT_USER\\Control Panel\\Colors]\n" +
-                          "".join(f'"{name}"="{rgb}"\n' for name, rgb in colours.items()))
-        self.reg("import", "Z:" + str(wanted).replace("/", "\\"))
-
     def inspect(self, *args):
         # wininspect of the 64-bit build: it reads windows and readers' objects of either build.
         r = self.run([WINE["x86_64"], str(BUILD / "x86_64" / "wininspect.exe"), *map(str, args)], check=False)
         return r.stdout.decode("utf-16-le")
-
-    def menu(self):
-        # The open popup menu's items as (text, checked), read inside the program by a hook of its own build.
-        r = self.run([self.wine, str(self.build / "wininspect.exe"), "menu"], check=False)
-        return [(line[2:], line[0] == "1") for line in r.stdout.decode("utf-16-le").splitlines()]
 
     def xdotool(self, *args, check=True):
         # xdotool reads text in the locale's encoding; Wine's Chinese locale does not exist on Linux.

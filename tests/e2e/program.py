@@ -1,15 +1,10 @@
 # GlumaNote as a person meets it: its tray icon, its notes and their menus, in screen points.
-import re
-import subprocess
-import time
+import re, subprocess, time
 
 from harness import wait_for
 
-TRAY_MENU = ["新建桌面格卢玛", "显示所有的格卢玛", "-", "访问产品主页", "关于桌面格卢玛", "使用帮助", "-", "退出"]
-NOTE_MENU = ["打开文件中保存的格卢玛", "保存格卢玛的内容到文件", "设置定时提醒功能", "-", "使用帮助", "始终在最前面",
-             "当最小化的时候隐藏标签"]
 # Points of a note in its client pixels (the card starts at 5, 5).
-TEXT_BOX, MENU_LABEL, STAMP, BARE_CARD = (140, 116), (32, 24), (80, 24), (250, 34)
+TEXT_BOX, MENU_LABEL, BARE_CARD = (140, 116), (32, 24), (250, 34)
 MINIMISE, CLOSE, TIME_PICKER = (244, 20), (260, 20), (158, 176)
 
 
@@ -50,11 +45,6 @@ class App:
         self.d.xdotool("windowraise", tray, "mousemove", "--window", tray, self.slot * size + size // 2, size // 2,
                        "sleep", 0.15, "click", "--repeat", repeat, "--delay", 80, button)
 
-    def tray_menu(self):
-        # Opens the tray menu; its items as (text, checked).
-        self.click_icon(3)
-        return wait_for(self.d.menu, 5, what="the tray menu")
-
     def choose_tray(self, position):
         # The position-th command of the tray menu (from 1, separators skipped).
         self.click_icon(3)
@@ -89,10 +79,6 @@ class Note:
 
     def click(self, point):
         self.d.click_at(*self.at(point))
-
-    def open_menu(self):
-        self.click(MENU_LABEL)
-        return wait_for(self.d.menu, 5, what="the note menu")
 
     def show_menu(self):
         self.click(MENU_LABEL)

@@ -6,13 +6,7 @@
 # first tray icon on a fresh desktop, against a fast machine's, scales its tests' waits. Prints one
 # line per test, a line naming the tests not run on the shipped build, and 'e2e BUILD: N passed,
 # N failed, N skipped' for each build.   python3 tests/e2e/run.py [-k substring]
-import collections
-import importlib
-import os
-import shutil
-import sys
-import time
-import traceback
+import collections, importlib, os, shutil, sys, time, traceback
 from pathlib import Path
 
 HERE = Path(__file__).resolve().parent

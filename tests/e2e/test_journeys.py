@@ -1,20 +1,11 @@
 # Journeys a person takes with GlumaNote, through the real tray icon, mouse and keyboard. The
 # screenshots stay in build/e2e/*.png.
-import time
-
-import harness
-from harness import BACKGROUND, OUT, ink_contrast, shipped, wait_for
-from program import (BARE_CARD, CLOSE, MENU_LABEL, MINIMISE, NOTE_MENU, STAMP, TEXT_BOX, TIME_PICKER, TRAY_MENU,
-                     App, at, states)
+import harness, time
+from harness import BACKGROUND, OUT, shipped, wait_for
+from program import BARE_CARD, CLOSE, MINIMISE, TEXT_BOX, TIME_PICKER, App, at, states
 
 TYPED = "hello\tworld\r\n中文 abc"  # the text box keeps a typed tab: the saved bytes hold it
 YELLOW, BLACK = (255, 255, 0), (0, 0, 0)
-# Windows' two high-contrast colour sets, as HKCU\Control Panel\Colors holds them; None: the prefix's own.
-HC = "Window WindowText ButtonFace ButtonText Hilight HilightText GrayText HotTrackingColor".split()
-SCHEMES = {"default": None, "black": dict(zip(HC, ["0 0 0", "255 255 255"] * 2 + ["26 235 255", "0 0 0", "63 242 63", "255 255 0"])),
-           "white": dict(zip(HC, ["255 255 255", "0 0 0"] * 2 + ["55 0 110", "255 255 255", "96 0 0", "0 0 159"]))}
-# What is written on the card, in its client pixels (left, top, right, bottom).
-WRITTEN = {"label": (16, 16, 49, 33), "stamp": (56, 16, 209, 33), "marks": (238, 14, 267, 27), "text": (20, 43, 120, 60)}
 
 
 def file_dialog(app, note, position, path):
@@ -45,16 +36,11 @@ def about_box(app):
     return wait_for(lambda: app.d.visible(name='关于 "ZQ"桌面格卢玛'), 10, what="the about box")[0]
 
 
-def about_client(d, box):
-    # The about box's client area (352 x 177) on the screen, at the window's bottom middle: its top-left corner.
+def click_ok(d, box):
+    # OK at (160, 144) of the about box's client area (352 x 177), which lies at the window's bottom middle.
     info = d.run(["xwininfo", "-id", box]).stdout.decode()
     x, y, w, h = (int(info.split(k)[1].split()[0]) for k in ("upper-left X:", "upper-left Y:", "Width:", "Height:"))
-    return x + (w - 352) // 2, y + h - (w - 352) // 2 - 177
-
-
-def click_ok(d, box):
-    x, y = about_client(d, box)
-    d.click_at(x + 160, y + 144)
+    d.click_at(x + (w - 352) // 2 + 160, y + h - (w - 352) // 2 - 177 + 144)
 
 
 @shipped
@@ -80,38 +66,24 @@ def test_a_note_typed_saved_and_opened_again(d):
 
 def test_a_day_with_notes(d):
     app = App(d)
-    assert (items := app.tray_menu()) == [(item, False) for item in TRAY_MENU], items
-    d.screenshot("tray-menu.png")
-    d.key("Escape")
     first = app.new_note()
     first.click(TEXT_BOX)
     d.type_text("abc")
     wait_for(lambda: first.text() == "abc", 5, what="the typed text")
 
-    # The card and the stamp drag the note by exactly the drag; the text box does not.
-    x, y, _, _ = first.shape()
-    d.drag(first.at(BARE_CARD), (200, 120))
-    d.drag(first.at(STAMP), (50, 30))
-    d.drag(first.at(TEXT_BOX), (60, 40))
-    assert first.shape()[:2] == (x + 250, y + 150), (first.shape(), x, y)
-
-    assert (items := first.open_menu()) == [(item, item == NOTE_MENU[6]) for item in NOTE_MENU], items
-    px, py = first.at(MENU_LABEL)
-    assert at(d, (px + 4, py + 4))[0] == "#32768", "the menu's corner is at the pointer"
+    first.show_menu()  # its corner at the pointer
     d.screenshot("note-menu.png")
     d.key("Escape")
-    # F10 or Alt alone in the text box: the same menu, dropped from the label's lower-left corner
+    # F10 or Alt alone in the text box: the note menu, dropped from the label's lower-left corner
     # (16, 33); Escape closes it and the typing goes on. Shift+F10 is the text box's own menu.
     for key in ("F10", "alt", "shift+F10"):
         d.key(key)
-        shown = wait_for(d.menu, 5, what=f"a menu from {key}")
-        assert (shown == items) == (key != "shift+F10"), (key, shown)
-        assert key == "shift+F10" or at(d, first.at((20, 37)))[0] == "#32768", "the menu's corner is below the label"
+        wait_for(lambda: app.others(first.xid), 5, what=f"a menu from {key}")
+        assert [at(d, first.at(p))[0] == "#32768" for p in ((14, 31), (20, 37))] == [False, key != "shift+F10"], key
         d.key("Escape")
     d.key("ctrl+End", "exclam")
     wait_for(lambda: first.text() == "abc!", 5, what="typing after the menu")
     first.choose(3)  # 设置定时提醒功能
-    assert at(d, first.at(TIME_PICKER))[0] == "SysDateTimePick32"
     d.screenshot("note-pickers.png")
 
     # One note hidden, one minimised: show all brings back the hidden one, the other stays minimised.
@@ -126,9 +98,6 @@ def test_a_day_with_notes(d):
     assert set(app.others()) <= {first.xid, second.xid}, "the hidden main window stays hidden"
     first.choose(5)  # 始终在最前面
     assert states(d) == [(True, False, True), (True, True, False)], states(d)
-    items = first.open_menu()  # its pickers shown, on top, hidden when minimised
-    assert [item for item, checked in items if checked] == [NOTE_MENU[2], *NOTE_MENU[5:]], items
-    d.key("Escape")
 
     first.choose(4)  # 使用帮助
     wait_for(lambda: d.visible(name="桌面格卢玛 使用帮助"), 15, what="the help viewer")
@@ -235,35 +204,6 @@ def test_the_note_at_150_percent(d):
 def test_the_note_at_125_and_200_percent_and_back_at_100(d):
     for dpi in (120, 192, 96):
         the_note_at(d, dpi)
-
-
-def texts_read_in(d, name, colours):
-    # Started in a colour set, the note's texts and marks and the about box's link read at 4.5:1 or more.
-    if colours:
-        d.set_colours(colours)
-    note = (app := App(d)).new_note()
-    d.drag(note.at(BARE_CARD), (0, 400))  # from under the tray, and clear of the about box
-    note.click(TEXT_BOX)
-    d.type_text("Wm")
-    x, y = about_client(d, about_box(app))  # which takes the keyboard (and the caret) from the note
-    d.screenshot(f"colours-{name}.png")
-    pixel = d.grab()
-    ratios = {what: ink_contrast(pixel, *note.at(r[:2]), *note.at(r[2:])) for what, r in WRITTEN.items()}
-    ratios["link"] = ink_contrast(pixel, x + 72, y + 80, x + 345, y + 113)  # its rectangle in the box
-    print(f"    {name}: " + ", ".join(f"{what} {ratio:.2f}" for what, ratio in ratios.items()))
-    assert min(ratios.values()) >= 4.5, (name, ratios)
-    app.choose_tray(6)  # 退出
-    wait_for(lambda: app.proc.poll() is not None, 10, what="the end")
-
-
-@shipped
-def test_every_text_reads_in_high_contrast_black(d):
-    texts_read_in(d, "black", SCHEMES["black"])
-
-
-def test_every_text_reads_in_the_default_colours_and_high_contrast_white(d):
-    for name in ("default", "white"):
-        texts_read_in(d, name, SCHEMES[name])
 
 
 @shipped

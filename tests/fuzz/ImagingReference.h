@@ -1,14 +1,15 @@
 #pragma once
 // The imaging kernels' rules said as plainly as they can be, one pixel at a time, every
 // byte reached through the view's checked access; and the pictures fed to them. The one
-// reference of each kernel, shared by the native tests, the fuzzer and the Windows tests.
+// reference of resampling and of noise, shared by the native tests, the fuzzer and the
+// Windows tests.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <vector>
 
 #include "imaging/core/DibLayout.h"
-#include "imaging/core/RunScan.h"
+#include "toolkit/core/ByteView.h"
 #include "toolkit/core/CheckedMath.h"
 #include "toolkit/core/Random.h"
 #include "toolkit/core/Rounding.h"
@@ -47,25 +48,6 @@ inline void Resample(const tk::ByteView& s, int32_t sw, int32_t sh, tk::ByteView
                 t.At(3 * x + k, y) = static_cast<uint8_t>(std::clamp(tk::RoundHalfEven((1 - fx) * left + fx * right), 0, 255));
             }
         }
-}
-
-// One run per maximal stretch of non-key pixels in each row, bottom row first.
-inline std::vector<imaging::RunRect> Runs(const tk::ByteView& v, int32_t w, int32_t h, int32_t& key,
-                                          int32_t border, int32_t title) {
-    auto colour = [&](int32_t x, int32_t y) { return v.At(3 * x, y) | v.At(3 * x + 1, y) << 8 | v.At(3 * x + 2, y) << 16; };
-    std::vector<imaging::RunRect> runs;
-    if (w > 0 && h > 0 && key == imaging::kKeyFromPicture) key = colour(0, 0);
-    for (int32_t y = 0; y < h; ++y)
-        for (int32_t x = 0, start = -1; x <= w; ++x) {
-            const bool isKey = x == w || colour(x, y) == key;
-            if (!isKey && start < 0) start = x;
-            if (isKey && start >= 0) {
-                runs.push_back({tk::CheckedAdd(border, start), tk::CheckedAdd(title, h - 1 - y),
-                                tk::CheckedAdd(border, x), tk::CheckedAdd(title, h - y)});
-                start = -1;
-            }
-        }
-    return runs;
 }
 
 // Grey: rows outside, one draw per pixel. Colour: columns outside, blue 0, green then red.

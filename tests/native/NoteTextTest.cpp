@@ -37,6 +37,8 @@ TEST(NoteEncoding, DetectedFromTheBytes) {
         {"\xFF\xFE" "a", Encoding::Utf16LE, true},    // a stray last byte: the mark still decides
         {"\xC0\xAF", Encoding::Ansi, false}, {"\xED\xA0\x80", Encoding::Ansi, false},  // overlong; a surrogate
         {"\xF4\x90\x80\x80", Encoding::Ansi, false}, {"\xE6\xA1", Encoding::Ansi, false},  // above U+10FFFF; cut short
+        {"\xE0\x80\xAF", Encoding::Ansi, false}, {"\xF0\x80\x80\xAF", Encoding::Ansi, false},  // overlong
+        {"\xE6\xA1\x41", Encoding::Ansi, false}, {"\xF5\x80\x80\x80", Encoding::Ansi, false},  // no continuation; no lead
     };
     for (const auto& c : cases) {
         note::NoteEncoding e = note::DetectEncoding(c.bytes);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "tests/fuzz/ImagingChecks.h"
 
 namespace {

@@ -1,36 +1,23 @@
 // wininspect: reads for the end-to-end tests what X11 tools cannot see of a Windows program under
 // Wine. Prints UTF-16 lines, fields separated by tabs:
-//   wininspect menu         the open popup menu's items: checked (0/1), text ("-" for a separator,
-//                           " (greyed)" after a greyed item's)
 //   wininspect at X Y       the window under a screen point: its class, its text
 //   wininspect state TITLE  each top-level window of that title: visible, minimised, topmost (0/1)
 //   wininspect reader TITLE [N]  what a screen reader finds on the first window of that title: the
 //                           first four children's names and default actions; with N, child N's is done
+#include <windows.h>
+
 #include <fcntl.h>
 #include <io.h>
 #include <oleacc.h>
 
+#include <cstdio>
 #include <cstdlib>
-
-#include "Inspect.h"
+#include <string>
 
 namespace {
 
-// The hook DLL reads the menu inside its own thread (see menuhook.cpp).
-int Menu() {
-    HWND window = FindWindowW(L"#32768", nullptr);  // the open popup menu's window
-    HMODULE dll = LoadLibraryW(L"menuhook.dll");
-    auto proc = reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(dll, "MenuHookProc")));
-    if (!window || !proc) return 1;
-    DeleteFileW(kMenuFile);
-    HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, proc, dll, GetWindowThreadProcessId(window, nullptr));
-    DWORD_PTR ignored = 0;
-    SendMessageTimeoutW(window, RegisterWindowMessageW(L"wininspect.menu"), 0, 0, SMTO_ABORTIFHUNG, 3000, &ignored);
-    if (hook) UnhookWindowsHookEx(hook);
-    std::unique_ptr<FILE, int (*)(FILE*)> in(_wfopen(kMenuFile, L"rb"), fclose);
-    for (int c; in && (c = fgetc(in.get())) != EOF;) putchar(c);
-    return in ? 0 : 1;
-}
+// UTF-16, as the system holds text (the tests decode it), line breaks unchanged.
+void Put(FILE* out, const std::wstring& s) { fwrite(s.data(), sizeof(wchar_t), s.size(), out); }
 
 // WM_GETTEXT is marshalled across processes, so it reads another program's text box.
 int At(int x, int y) {
@@ -76,7 +63,6 @@ int wmain(int argc, wchar_t** argv) {
     _setmode(_fileno(stdout), _O_BINARY);  // UTF-16 and a text box's own line breaks go out unchanged
     std::wstring cmd = argc > 1 ? argv[1] : L"";
     int rc = 2;
-    if (cmd == L"menu") rc = Menu();
     if (cmd == L"at" && argc == 4) rc = At(_wtoi(argv[2]), _wtoi(argv[3]));
     if (cmd == L"state" && argc == 3) rc = EnumWindows(PrintState, reinterpret_cast<LPARAM>(argv[2])) ? 0 : 1;
     if (cmd == L"reader" && argc >= 3) rc = Reader(argv[2], argc > 3 ? _wtol(argv[3]) : 0);

@@ -23,8 +23,12 @@ TEST(AboutBox, ShowsOnceWithTheVersionReadsInEverySchemeFollowsANewDpiAndFailsNa
         {true, white, hotBlue, hotBlue, black}};       // high contrast has its own link colour
     wintest::Scheme scheme;
     for (const auto& c : cases) {
-        const frmAbout& box = (scheme.Set(c.hc, {white, black, c.face, c.hot}), *frmAbout::Loaded());
-        EXPECT_TRUE(wintest::Shows(box.Handle(), box.Label1().Rect(), c.link) && wintest::Shows(box.Handle(), box.Label2().Rect(), c.text)) << c.hc << " " << c.face << " " << c.hot;
+        scheme.Set(c.hc, {white, black, c.face, c.hot});
+        for (bool anew : {false, true}) {  // open when the scheme changed, then opened in it
+            if (anew) frmAbout::Loaded()->Destroy(), frmAbout::ShowAbout(), wintest::Pump(100);  // drawn
+            const frmAbout& box = *frmAbout::Loaded();
+            EXPECT_TRUE(wintest::Shows(box.Handle(), box.Label1().Rect(), c.link) && wintest::Shows(box.Handle(), box.Label2().Rect(), c.text)) << c.hc << " " << c.face << " " << c.hot << anew;
+        }
     }
     // Moved to a monitor at 200 %: laid out again from the message, the link's pointer made anew.
     const tk::Label& link = frmAbout::Loaded()->Label1();

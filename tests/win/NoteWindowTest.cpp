@@ -277,16 +277,20 @@ TEST_F(NoteTest, ASchemeChangeReachesOpenNotesAtOnceTheirTextReadsAndHighContras
         {true, black, white, black, white, white, black},    // high contrast: the window colours
         {true, white, black, white, black, black, white}};   // a white face: the key's colour
     frmNote* note = NewNote();
-    HWND hwnd = note->Handle(), text = (note->txtNote().SetText(L"WWW"), note->txtNote().Handle());
     wintest::Scheme scheme;
     for (const auto& c : cases) {
         scheme.Set(c.hc, {c.window, c.text, c.window, c.text});
         const std::pair<RECT, COLORREF> drawn[] = {{Box(226, 30, 1, 1), c.face}, {Box(5, 100, 1, 1), c.outline},
             {Box(16, 16, 33, 17), c.ink}, {Box(56, 16, 153, 17), c.ink}, {Box(240, 22, 9, 4), c.ink}, {Box(256, 16, 9, 9), c.ink}};
-        for (auto [r, colour] : drawn) EXPECT_TRUE(wintest::Shows(hwnd, r, colour)) << r.left << "," << r.top << " " << c.hc << c.text;
-        EXPECT_TRUE(wintest::Shows(text, Box(100, 100, 1, 1), c.textBack) && wintest::Shows(text, Box(0, 0, 40, 16), c.ink));
-        frmNote* other = NewNote();  // made in this scheme, shaped from its picture: the whole card, not a ring
-        const RECT card = Rect(other->Handle());
+        frmNote* other = nullptr;
+        for (frmNote* n : {note, other}) {  // open when the scheme changed, then one made in it
+            n = n ? n : other = NewNote();
+            HWND hwnd = n->Handle(), text = (n->txtNote().SetText(L"WWW"), n->txtNote().Handle());
+            wintest::Pump(100);  // drawn
+            for (auto [r, colour] : drawn) EXPECT_TRUE(wintest::Shows(hwnd, r, colour)) << r.left << "," << r.top << " " << c.hc << c.text;
+            EXPECT_TRUE(wintest::Shows(text, Box(100, 100, 1, 1), c.textBack) && wintest::Shows(text, Box(6, 0, 34, 16), c.ink));  // past the caret
+        }
+        const RECT card = Rect(other->Handle());  // shaped from its picture: the whole card, not a ring
         EXPECT_TRUE(other->Picture() == note->Picture() && card == Box(card.left, card.top, 272, 201) &&
                     WindowFromPoint(POINT{card.left + 221, card.top + 25}) == other->Handle()) << "one picture, whole";
         other->Destroy();

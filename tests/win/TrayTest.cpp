@@ -1,13 +1,12 @@
 // The hidden main window and its tray icon as the shell drives them: notifications, the
-// errors of the commands, and the end of the program from outside (the tray menu as a person
-// reads it is checked end to end).
+// menus as a person reads them, the errors of the commands, and the end of the program from
+// outside (what each menu item does is checked end to end).
 #include <gtest/gtest.h>
 
 #include "WinTestUtil.h"
-#include "resources/resource.h"
+#include "note/frmNote.h"
 #include "shell/frmMain.h"
 #include "shell/modSysTray.h"
-#include "toolkit/Application.h"  // and Gdi.h, whose owners its interface uses
 #include "toolkit/CreateFailure.h"
 #include "toolkit/core/Errors.h"
 #include "toolkit/LoadedForms.h"
@@ -16,6 +15,17 @@ static bool IconShown(HWND owner) {
     NOTIFYICONDATAA probe = {};  // changes nothing; fails without the icon
     probe.cbSize = NOTIFYICONDATAA_V1_SIZE, probe.hWnd = owner, probe.uID = kTrayIconId;
     return Shell_NotifyIconA(NIM_MODIFY, &probe);
+}
+
+// A menu's items as shown: each text ("-" a separator), marked when checked or greyed.
+static std::vector<std::wstring> Items(const tk::PopupMenu& menu) {
+    std::vector<std::wstring> shown;
+    for (int i = 0; i < GetMenuItemCount(menu.Handle()); ++i) {
+        wchar_t text[64] = {};
+        const UINT state = (GetMenuStringW(menu.Handle(), i, text, 64, MF_BYPOSITION), GetMenuState(menu.Handle(), i, MF_BYPOSITION));
+        shown.push_back(state & MF_SEPARATOR ? L"-" : text + std::wstring(state & MF_CHECKED ? L" (checked)" : L"") + (state & MF_GRAYED ? L" (greyed)" : L""));
+    }
+    return shown;
 }
 
 // A notification as the shell sends it: the mouse message code in the low word.
@@ -30,7 +40,7 @@ struct TrayMainWindowTest : testing::Test {
     frmMain* main = nullptr;
 };
 
-TEST_F(TrayMainWindowTest, StartsWithItsIconKeptAcrossShellRestartsAndEachDoubleClickMakesANoteOnTheOneSkin) {
+TEST_F(TrayMainWindowTest, StartsWithItsIconKeptAcrossShellRestartsItsMenuAndADoubleClickMakesANoteWithItsMenu) {
     EXPECT_TRUE(IconShown(main->Handle()));
     const std::string tip = "\"ZQ\"\xD7\xC0\xC3\xE6\xB8\xF1\xC2\xAC\xC2\xEA";  // its caption in GBK
     EXPECT_EQ(TrayTipField(), tip + '\0' + std::string(63 - tip.size(), ' ')) << "as the shell was given it";
@@ -42,14 +52,11 @@ TEST_F(TrayMainWindowTest, StartsWithItsIconKeptAcrossShellRestartsAndEachDouble
     EXPECT_EQ(tk::LoadedForms::Count(), 1);
     Notify(main, WM_LBUTTONDBLCLK);
     EXPECT_EQ(tk::LoadedForms::Count(), 2);
-    // A second note: one skin for both, its pixels as built in, whatever their shaping read.
-    Notify(main, WM_LBUTTONDBLCLK);
-    HBITMAP skin = tk::LoadedForms::Item(1)->Picture();
-    EXPECT_EQ(tk::LoadedForms::Item(2)->Picture(), skin);
-    tk::ScopedGdiObject<HBITMAP> built(tk::LoadProgramPicture(IDB_SKIN));
-    BITMAP held = {}, fresh = {};  // DIB sections: their bits lie in our memory
-    ASSERT_TRUE(GetObjectW(skin, sizeof held, &held) && GetObjectW(built.Get(), sizeof fresh, &fresh));
-    EXPECT_EQ(memcmp(held.bmBits, fresh.bmBits, static_cast<size_t>(fresh.bmWidthBytes) * fresh.bmHeight), 0);
+    EXPECT_EQ(Items(main->mnuOptions()), (std::vector<std::wstring>{L"新建桌面格卢玛", L"显示所有的格卢玛", L"-", L"访问产品主页",
+                                                                     L"关于桌面格卢玛", L"使用帮助", L"-", L"退出"}));
+    EXPECT_EQ(Items(dynamic_cast<frmNote*>(tk::LoadedForms::Item(1))->mnopt()),
+              (std::vector<std::wstring>{L"打开文件中保存的格卢玛", L"保存格卢玛的内容到文件", L"设置定时提醒功能", L"-", L"使用帮助",
+                                         L"始终在最前面", L"当最小化的时候隐藏标签 (checked)"}));
 }
 
 // A new note that cannot be made (the system makes no window) is reported, naming what
