@@ -1,6 +1,7 @@
 # Journeys a person takes with GlumaNote, through the real tray icon, mouse and keyboard. The
 # screenshots stay in build/e2e/*.png.
 import harness, time
+from collections import Counter
 from harness import BACKGROUND, OUT, shipped, wait_for
 from program import BARE_CARD, CLOSE, MINIMISE, TEXT_BOX, TIME_PICKER, App, at, states
 
@@ -36,11 +37,16 @@ def about_box(app):
     return wait_for(lambda: app.d.visible(name='关于 "ZQ"桌面格卢玛'), 10, what="the about box")[0]
 
 
-def click_ok(d, box):
-    # OK at (160, 144) of the about box's client area (352 x 177), which lies at the window's bottom middle.
+def about_client(d, box):
+    # The about box's client area (352 x 177) on the screen, at the window's bottom middle: its top-left corner.
     info = d.run(["xwininfo", "-id", box]).stdout.decode()
     x, y, w, h = (int(info.split(k)[1].split()[0]) for k in ("upper-left X:", "upper-left Y:", "Width:", "Height:"))
-    d.click_at(x + (w - 352) // 2 + 160, y + h - (w - 352) // 2 - 177 + 144)
+    return x + (w - 352) // 2, y + h - (w - 352) // 2 - 177
+
+
+def click_ok(d, box):  # OK at (160, 144) of the about box's client area
+    x, y = about_client(d, box)
+    d.click_at(x + 160, y + 144)
 
 
 @shipped
@@ -206,11 +212,43 @@ def test_the_note_at_125_and_200_percent_and_back_at_100(d):
         the_note_at(d, dpi)
 
 
+# Windows' High Contrast Black as HKCU\Control Panel\Colors holds it; what is written on the card,
+# in its client pixels (left, top, right, bottom).
+HC_BLACK = dict(zip("Window WindowText ButtonFace ButtonText Hilight HilightText GrayText HotTrackingColor".split(),
+                    ["0 0 0", "255 255 255"] * 2 + ["26 235 255", "0 0 0", "63 242 63", "255 255 0"]))
+WRITTEN = {"label": (16, 16, 49, 33), "stamp": (56, 16, 209, 33), "marks": (238, 14, 267, 27), "text": (20, 43, 120, 60)}
+
+
+def ink_contrast(pixel, left, top, right, bottom):
+    # WCAG 2's contrast ratio of what is drawn in a screen rectangle (the colour that stands out
+    # most) against what it is drawn on (the commonest colour): 1 to 21.
+    def luminance(rgb):
+        linear = [v / 12.92 if v <= 0.03928 else ((v + 0.055) / 1.055) ** 2.4 for v in (c / 255 for c in rgb)]
+        return 0.2126 * linear[0] + 0.7152 * linear[1] + 0.0722 * linear[2] + 0.05
+    ground = (colours := Counter(pixel(x, y) for x in range(left, right) for y in range(top, bottom))).most_common(1)[0][0]
+    return max(max(luminance(ground), luminance(c)) / min(luminance(ground), luminance(c)) for c in colours)
+
+
 @shipped
-def test_a_reader_finds_the_labels_by_name_and_presses_one(d):
-    # A screen reader in another process, as readers are: the note's drawn labels by name with
-    # their default actions; pressing the minimise mark's hides the note.
-    note = App(d).new_note()
+def test_in_high_contrast_black_texts_read_and_a_reader_finds_the_labels(d):
+    # Started in High Contrast Black, the note's texts and marks and the about box's link read at
+    # 4.5:1 or more. A screen reader in another process, as readers are, finds the note's drawn
+    # labels by name with their default actions; pressing the minimise mark's hides the note.
+    (wanted := OUT / "colours.reg").write_text("REGEDIT4\n\n[HKEY_CURRENT_USER\\Control Panel\\Colors]\n" +
+                                               "".join(f'"{name}"="{rgb}"\n' for name, rgb in HC_BLACK.items()))
+    d.reg("import", "Z:" + str(wanted).replace("/", "\\"))
+    note = (app := App(d)).new_note()
+    d.drag(note.at(BARE_CARD), (0, 400))  # from under the tray, and clear of the about box
+    note.click(TEXT_BOX)
+    d.type_text("Wm")
+    x, y = about_client(d, box := about_box(app))  # which takes the keyboard (and the caret) from the note
+    d.screenshot("colours-black.png")
+    pixel = d.grab()
+    ratios = {what: ink_contrast(pixel, *note.at(r[:2]), *note.at(r[2:])) for what, r in WRITTEN.items()}
+    ratios["link"] = ink_contrast(pixel, x + 72, y + 80, x + 345, y + 113)  # its rectangle in the box
+    assert min(ratios.values()) >= 4.5, ratios
+    click_ok(d, box)
+    wait_for(lambda: not d.visible(name='关于 "ZQ"桌面格卢玛'), 5, what="OK to close the about box")
     label, stamp, minimise, close = (found := d.inspect("reader", "Gluma Note").splitlines())[:4]
     assert (label, minimise, close) == ("菜单\t打开", "最小化\t按下", "关闭\t按下") and stamp.startswith("创建于 "), found
     d.inspect("reader", "Gluma Note", 3)
