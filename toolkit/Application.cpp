@@ -32,7 +32,7 @@ HBITMAP LoadProgramPicture(int id) {
     // Only what the program carries: bottom-up 24-bit pictures without compression.
     if (h.biSize != sizeof h || h.biBitCount != 24 || h.biCompression != BI_RGB || h.biWidth <= 0 || h.biHeight <= 0)
         return nullptr;
-    const std::size_t start = bmp[10] | bmp[11] << 8 | bmp[12] << 16 | static_cast<std::size_t>(bmp[13]) << 24;
+    const std::size_t start = BmpField32(bmp.data() + 10);
     void* bits = nullptr;
     ScopedGdiObject<HBITMAP> dib(CreateDib24(Dib24Header(h.biWidth, h.biHeight), &bits));
     // The file's pixels are the DIB's, row for row: as many bytes as the section holds.

@@ -6,15 +6,15 @@ namespace {
 constexpr std::size_t kFileHeaderSize = 14;
 constexpr std::size_t kRunSize = 5;  // count, then blue, green, red
 
-uint32_t U32(const uint8_t* p) {
+}  // namespace
+
+uint32_t BmpField32(const uint8_t* p) {
     return p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24;
 }
 
-}  // namespace
-
 std::vector<uint8_t> ExpandPixelRuns(const uint8_t* data, std::size_t size) {
     if (size < kFileHeaderSize) return {};
-    const std::size_t fileSize = U32(data + 2), start = U32(data + 10);
+    const std::size_t fileSize = BmpField32(data + 2), start = BmpField32(data + 10);
     if (start < kFileHeaderSize || start > size || start > fileSize) return {};
     std::vector<uint8_t> bmp(data, data + start);
     for (std::size_t at = start; at < size; at += kRunSize) {

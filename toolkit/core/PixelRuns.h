@@ -14,4 +14,8 @@ namespace tk {
 // gives, or overflow it).
 std::vector<uint8_t> ExpandPixelRuns(const uint8_t* data, std::size_t size);
 
+// A little-endian 32-bit field of a BMP file's header (the file's size at byte 2, where its
+// pixels start at byte 10).
+uint32_t BmpField32(const uint8_t* p);
+
 }  // namespace tk
