@@ -1,6 +1,7 @@
 # GlumaNote as a person meets it: its tray icon, its notes and their menus, in screen points.
 import re, subprocess, time
 
+import harness
 from harness import wait_for
 
 # Points of a note in its client pixels (the card starts at 5, 5).
@@ -14,8 +15,10 @@ def at(d, point):
 
 
 def show_menu(d, x, y):
-    # Waits until a popup menu shows with its top-left corner at a screen point (no item read).
+    # Waits until a popup menu shows with its top-left corner at a screen point (no item read),
+    # and a moment more: a menu that has just shown may not take keys yet where Wine runs slowly.
     wait_for(lambda: at(d, (x + 4, y + 4))[0] == "#32768", 5, what="the menu")
+    time.sleep(0.2 * harness.PACE)
 
 
 def states(d):
