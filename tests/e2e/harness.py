@@ -29,14 +29,11 @@ def shipped(journey):
     return journey
 
 
-def wait_for(predicate, timeout=10.0, interval=0.1, what="condition", fail=True):
-    # Polls until predicate() is truthy; returns its value or fails naming what it waited for
-    # (with fail=False returns the last falsy value instead).
+def wait_for(predicate, timeout=10.0, interval=0.1, what="condition"):
+    # Polls until predicate() is truthy; returns its value or fails naming what it waited for.
     deadline = time.monotonic() + (limit := timeout * PACE)
     while not (value := predicate()):
-        if time.monotonic() >= deadline:
-            assert not fail, f"timed out after {limit:.0f} s waiting for {what} (last: {value!r})"
-            return value
+        assert time.monotonic() < deadline, f"timed out after {limit:.0f} s waiting for {what} (last: {value!r})"
         time.sleep(interval)
     return value
 
