@@ -40,11 +40,7 @@ TEST(NoteEncoding, DetectedFromTheBytes) {
         {"\xE0\x80\xAF", Encoding::Ansi, false}, {"\xF0\x80\x80\xAF", Encoding::Ansi, false},  // overlong
         {"\xE6\xA1\x41", Encoding::Ansi, false}, {"\xF5\x80\x80\x80", Encoding::Ansi, false},  // no continuation; no lead
     };
-    for (const auto& c : cases) {
-        note::NoteEncoding e = note::DetectEncoding(c.bytes);
-        EXPECT_EQ(e.kind, c.kind) << c.bytes;
-        EXPECT_EQ(e.bom, c.bom) << c.bytes;
-    }
+    for (const auto& c : cases) EXPECT_TRUE(note::DetectEncoding(c.bytes) == (note::NoteEncoding{c.kind, c.bom})) << c.bytes;
 }
 
 // Bytes valid both as UTF-8 and as GBK (as the system would say), under a double-byte code page.

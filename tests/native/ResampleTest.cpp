@@ -19,19 +19,14 @@ TEST(ImagingKernels, AgreeWithThePlainRulesOnSeededRandomCases) {
     }
 }
 
-// Grey levels of a source and of the target, row by row in memory order.
-struct Case {
-    int32_t sw, sh, tw, th;
-    std::vector<uint8_t> source, target;
-};
-
 TEST(Resample, SpecifiedExamplesOnBothPathsAndThePlainReference) {
-    const Case cases[] = {
+    // Grey levels of a source and of the target, row by row in memory order.
+    const struct { int32_t sw, sh, tw, th; std::vector<uint8_t> source, target; } cases[] = {
         // 62.5, 137.5, 87.5, 112.5 go to the even neighbour
         {2, 2, 4, 4, {0, 200, 100, 100}, {0, 50, 100, 150, 25, 62, 100, 138, 50, 75, 100, 125, 75, 88, 100, 112}},
         // reduction samples at 0 and 1.5: column 3 and row 3 (255) do not count
         {4, 4, 2, 2, {9, 1, 2, 255, 3, 10, 50, 255, 4, 30, 70, 255, 255, 255, 255, 255}, {9, 2, 4, 40}}};
-    for (const Case& c : cases)
+    for (const auto& c : cases)
         for (int path = 0; path < 3; ++path) {
             ref::Picture src(c.sw, c.sh), dst(c.tw, c.th);
             for (size_t i = 0; i < c.source.size(); ++i) src.Set(i % c.sw, i / c.sw, c.source[i] * 0x010101);

@@ -8,6 +8,7 @@
 #include <set>
 #include <tuple>
 
+#include "imaging/core/SkinScale.h"
 #include "toolkit/core/PixelRuns.h"
 
 using Bytes = std::vector<std::uint8_t>;
@@ -18,8 +19,7 @@ static Bytes Read(const std::string& name) {
 }
 static std::uint32_t U16(const Bytes& b, std::size_t at) { return b.at(at) | b.at(at + 1) << 8; }
 
-// skin.bmp is 284 x 210, 24 bits, bottom-up, with no palette or padding (its card:
-// DpiScaleTest.cpp). The program carries it as pixel runs: expanded, they are skin.bmp byte
+// skin.bmp is 284 x 210, 24 bits, bottom-up, with no palette or padding. The program carries it as pixel runs: expanded, they are skin.bmp byte
 // for byte; runs that are cut short, hold no pixel, or overflow the file size the header
 // gives are refused.
 TEST(ResourceFiles, SkinIsATwentyFourBitPictureThatItsRunsExpandToByteForByte) {
@@ -47,4 +47,30 @@ TEST(ResourceFiles, IconHoldsAnImageForEverySizeOfItsUse) {
         images.insert(ico.at(6 + 16 * i) << 16 | ico.at(7 + 16 * i) << 8 | ico.at(12 + 16 * i));
     EXPECT_EQ(images, (std::set<std::uint32_t>{0x101004, 0x101008, 0x202004, 0x202008, 0x141408, 0x181808, 0x282808,
                                                0x303008, 0x404008, 0x000020}));
+}
+
+// skin.bmp's pixels, after its header.
+static imaging::Picture24 Skin() {
+    const Bytes bmp = Read("skin.bmp");
+    return {284, 210, Bytes(bmp.begin() + 54, bmp.end())};
+}
+
+// The skin is a white margin (the key, also the bottom-left pixel), a black one-pixel outline
+// around columns 5-276 and rows 5-205, yellow inside. At each scale the margin before the
+// card, the card and its outline are the design's scaled (the outline at least one pixel);
+// at 96 dpi the card drawn again is the file's picture pixel for pixel.
+TEST(SkinScale, TheCardIsDrawnAgainAtEachScaleWithItsOutlineScaled) {
+    const struct { int dpi, width, height, margin, cardWidth, cardHeight, outline; } cases[] = {{96, 284, 210, 5, 272, 201, 1},
+        {120, 355, 262, 6, 340, 251, 1}, {144, 426, 315, 8, 408, 302, 2}, {192, 568, 420, 10, 544, 402, 2}, {48, 142, 105, 2, 136, 100, 1}};
+    for (auto c : cases) {
+        const imaging::Picture24 scaled = imaging::ScaleSkin(Skin(), c.dpi);
+        const imaging::SkinCard card = imaging::FindCard(scaled);
+        EXPECT_EQ(std::make_tuple(scaled.width, scaled.height, card.left, card.top, card.width, card.height, card.outline, card.key, card.outlineColour, card.fillColour),
+                  std::make_tuple(c.width, c.height, c.margin, c.margin, c.cardWidth, c.cardHeight, c.outline, 0xFFFFFF, 0, 0xFFFF00)) << c.dpi;
+    }
+    EXPECT_TRUE(imaging::ScaleSkin(Skin(), 96).bits == Skin().bits);
+    imaging::Picture24 corner = Skin(), blank{2, 2, std::vector<std::uint8_t>(16, 0xFF)};
+    std::fill_n(corner.bits.begin() + 209 * 852, 3, 0);  // a black top-left pixel
+    EXPECT_TRUE(imaging::FindCard(corner).left == 0 && imaging::FindCard(corner).key == 0xFFFFFF);
+    EXPECT_EQ(imaging::FindCard(blank).width, 0) << "no card";
 }
