@@ -92,6 +92,12 @@ class Note:
         self.d.key(*["Down"] * position, "Return")
         time.sleep(0.3)
 
+    def type(self, text):
+        # Types into the text box (a CR LF as a line break) until the box holds the text.
+        self.click(TEXT_BOX)
+        self.d.type_text(text.replace("\r", ""))
+        wait_for(lambda: self.text() == text, 5, what="the typed text")
+
     def shown(self):
         return self.xid in self.d.visible(self.app.pid)
 
