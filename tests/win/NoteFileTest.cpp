@@ -88,14 +88,11 @@ protected:
     }
     void TearDown() override { tk::g_fileCalls = system, dir.empty() || Unix("rm -rf " + dir); }
     std::wstring At(const std::string& name) const { return Wide("Z:" + dir + "/" + name); }
-    note::Messenger User() {
-        return [this](const std::wstring& message, UINT flags) { return told.push_back({message, flags}), answer; };
-    }
     bool Open(const std::wstring& path, std::size_t maxChars = SIZE_MAX, bool boxTakes = true) {
         auto box = [&](const std::wstring& t) { return boxTakes && (text = t, true); };
-        return files.OpenFrom(path, maxChars, box, User());
+        return files.OpenFrom(path, maxChars, box, user);
     }
-    bool Save(const std::wstring& path, std::wstring what) { return files.SaveTo(path, [&] { return what; }, User()); }
+    bool Save(const std::wstring& path, std::wstring what) { return files.SaveTo(path, [&] { return what; }, user); }
     void ExpectToldOnce(const std::wstring& path, UINT mask, UINT kind) {  // naming the file
         ASSERT_EQ(told.size(), 1u);
         EXPECT_NE(told[0].first.find(L"“" + path + L"”"), std::wstring::npos) << told[0].first.c_str();
@@ -107,6 +104,7 @@ protected:
         for (const auto& file : std::filesystem::directory_iterator(At(""))) names.push_back(file.path().filename().wstring());
         return names;
     }
+    const note::Messenger user = [this](const std::wstring& message, UINT flags) { return told.push_back({message, flags}), answer; };
     const tk::FileCalls system = tk::g_fileCalls;
     std::string dir;
     std::wstring text = L"<unchanged>";
@@ -284,7 +282,7 @@ TEST_F(NoteFileTest, ALargeFileOpensWholeIntoANoteUnderTheHourglass) {
     frmNote* n = tk::LoadForm<frmNote>();
     HCURSOR during = nullptr;
     auto box = [&](const std::wstring& t) { return during = GetCursor(), n->txtNote().ReplaceText(t); };
-    EXPECT_TRUE(files.OpenFrom(At("long.txt"), n->txtNote().MaxLength(), box, User()));
+    EXPECT_TRUE(files.OpenFrom(At("long.txt"), n->txtNote().MaxLength(), box, user));
     EXPECT_EQ(during, LoadCursorW(nullptr, IDC_WAIT));
     ASSERT_TRUE(Save(At("copy.txt"), n->txtNote().Text()));
     EXPECT_TRUE(Read(At("copy.txt")) == file);

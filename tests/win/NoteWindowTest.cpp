@@ -11,9 +11,7 @@
 #include "toolkit/Clock.h"
 #include "toolkit/LoadedForms.h"
 
-static SYSTEMTIME At(int y, int mo, int d, int h = 0, int mi = 0, int s = 0) {
-    return SYSTEMTIME{WORD(y), WORD(mo), 0, WORD(d), WORD(h), WORD(mi), WORD(s), 0};
-}
+static SYSTEMTIME At(int y, int mo, int d, int h = 0, int mi = 0, int s = 0) { return {WORD(y), WORD(mo), 0, WORD(d), WORD(h), WORD(mi), WORD(s), 0}; }
 
 // A press and release of the button whose down message is `down`, as the system sends them.
 static void Click(HWND hwnd, POINT pt, UINT down = WM_LBUTTONDOWN) {
@@ -247,8 +245,7 @@ TEST_F(NoteTest, NewNotesAreNumberedTakeTheKeyboardAreIndependentAndTheCloseMark
 // Moved to a monitor at 150 % and back: the new DPI comes with the message alone (Wine never
 // sends it; Windows' own answer for the window may still be the old DPI while it is handled).
 TEST_F(NoteTest, OnADpiChangeTheNoteTakesTheSuggestedPlaceAndLaysItselfOutForTheNewDpi) {
-    frmNote* note = NewNote();
-    HWND hwnd = note->Handle(), text = GetDlgItem(hwnd, frmNote::idTxtNote);
+    HWND hwnd = NewNote()->Handle(), text = GetDlgItem(hwnd, frmNote::idTxtNote);
     SetWindowSubclass(hwnd, CountDrags, 1, 0);  // a press that misses the mark fails, not waits in a drag
     const struct { int dpi; RECT card, textBox; POINT minimise; LONG font; } cases[] = {  // the mark: off the other scale's
         {144, Box(0, 0, 408, 302), Box(24, 60, 374, 230), POINT{367, 31}, -16}, {96, Box(0, 0, 272, 201), Box(16, 40, 249, 153), POINT{244, 20}, -11}};
