@@ -3,7 +3,6 @@
 // picture data or text. Running out of input gives zeros.
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 
 namespace fuzz {
 
