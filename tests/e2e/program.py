@@ -15,10 +15,8 @@ def at(d, point):
 
 
 def show_menu(d, x, y):
-    # Waits until a popup menu shows with its top-left corner at a screen point (no item read),
-    # and a moment more: a menu that has just shown may not take keys yet where Wine runs slowly.
+    # Waits until a popup menu shows with its top-left corner at a screen point (no item read).
     wait_for(lambda: at(d, (x + 4, y + 4))[0] == "#32768", 5, what="the menu")
-    time.sleep(0.2 * harness.PACE)
 
 
 def states(d):
