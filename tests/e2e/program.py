@@ -1,7 +1,6 @@
 # GlumaNote as a person meets it: its tray icon, its notes and their menus, in screen points.
 import re, subprocess, time
 
-import harness
 from harness import wait_for
 
 # Points of a note in its client pixels (the card starts at 5, 5).
