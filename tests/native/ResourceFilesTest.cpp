@@ -19,9 +19,9 @@ static Bytes Read(const std::string& name) {
 }
 static std::uint32_t U16(const Bytes& b, std::size_t at) { return b.at(at) | b.at(at + 1) << 8; }
 
-// skin.bmp is 284 x 210, 24 bits, bottom-up, with no palette or padding. The program carries it as pixel runs: expanded, they are skin.bmp byte
-// for byte; runs that are cut short, hold no pixel, or overflow the file size the header
-// gives are refused.
+// skin.bmp is 284 x 210, 24 bits, bottom-up, with no palette or padding. The program carries
+// it as pixel runs: expanded, they are skin.bmp byte for byte; runs that are cut short, hold no
+// pixel, or overflow the file size the header gives are refused.
 TEST(ResourceFiles, SkinIsATwentyFourBitPictureThatItsRunsExpandToByteForByte) {
     const Bytes bmp = Read("skin.bmp"), runs = Read("skin.runs");
     ASSERT_EQ(bmp.size(), 54u + 210u * 852u);
