@@ -59,10 +59,11 @@ wine_prefix() {
 
 # ---- 32-bit programs ----
 # The release program and its setup program are 32-bit. Where the kernel runs no 32-bit code,
-# scripts/deps registers Debian's qemu-user for i386 programs in binfmt_misc, and they run under
-# emulation: slowly, but they run.
+# scripts/deps registers Debian's qemu-user (9.1 or later: its qemu-i386 is static) for i386
+# programs in binfmt_misc, and they run under emulation: slowly, but they run.
 BINFMT=/proc/sys/fs/binfmt_misc
-QEMU_I386_ENTRY=':qemu-i386:M::\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00:\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff:/usr/bin/qemu-i386-static:F'
+QEMU_I386=/usr/bin/qemu-i386
+QEMU_I386_ENTRY=':qemu-i386:M::\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00:\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff:'"$QEMU_I386"':F'
 runs_32bit() { /usr/lib/wine/wine --version >/dev/null 2>&1; }
 emulates_32bit() { [ "$(head -1 "$BINFMT/qemu-i386" 2>/dev/null)" = enabled ]; }
 # How 32-bit programs run here: native, emulated or none.

@@ -42,12 +42,7 @@ def about_client(d, box):
     return x + (w - 352) // 2, y + h - (w - 352) // 2 - 177
 
 
-# Not marked shipped: under qemu-user, 32-bit Wine's own file dialog stalls in about a third of
-# tries while it fills its folder list, at its volume query of the drive it shows (the last step
-# in Wine's trace); the program's two threads, its own and the one the dialog started, then wait
-# on the Wine server for good. The same dialog of the same program opens at once where 32-bit
-# code runs natively. The Windows layer's file tests run on the release build there; this journey
-# runs on x86_64.
+@shipped
 def test_a_note_typed_saved_and_opened_again(d):
     # A note's text in the release program: typed, saved in the code page's bytes, opened into a
     # new note.
