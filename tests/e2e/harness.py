@@ -12,21 +12,13 @@ BACKGROUND = (58, 110, 165)  # the desktop's colour here: the card's outline is 
 WINE = {"i686": "/usr/lib/wine/wine", "x86_64": "/usr/lib/wine/wine64"}
 ARCH = os.environ.get("GLUMA_ARCH", "i686")  # the build the tests run on, the release unless told otherwise
 # How long a new prefix's first program takes to show its tray icon where Wine runs at full speed;
-# a build's first icon of the run, against this, gives its pace.
+# the build's first icon of the run, against this, gives its pace.
 ICON_SECONDS = 3.0
-pace = {}   # build: how many times slower than that its Windows code runs here
-PACE = 1.0  # the pace of the build under test: every wait_for limit is scaled by it
+PACE = 1.0  # how many times slower than that the build runs here: every wait_for limit is scaled by it
 
 
 class Skip(Exception):  # a test that cannot run on this machine says why instead of passing or failing
     pass
-
-
-def shipped(journey):
-    # A journey that runs on the release build (build/i686) wherever 32-bit programs run at all,
-    # under emulation too, where the others run on the x86_64 build.
-    journey.shipped = True
-    return journey
 
 
 def wait_for(predicate, timeout=10.0, interval=0.1, what="condition"):

@@ -5,7 +5,7 @@ import re, subprocess, time
 from pathlib import Path
 
 import harness
-from harness import BUILD, OUT, ROOT, WINE, Skip, shipped, wait_for
+from harness import BUILD, OUT, ROOT, WINE, Skip, wait_for
 from program import App
 
 KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion"
@@ -13,7 +13,6 @@ VERSION = ".".join(re.findall(r"#define GLUMA_VERSION_M\w+ (\d+)", (ROOT / "reso
 SETUP = ROOT / "dist" / f"GlumaNote-{VERSION}-setup.exe"
 
 
-@shipped
 def test_install_and_remove(d):
     # The setup program is 32-bit, whatever build the run tests (the shell's "Exec format error"
     # where the kernel runs no 32-bit code).

@@ -2,7 +2,7 @@
 # screenshots stay in build/e2e/*.png.
 import harness, time
 from collections import Counter
-from harness import BACKGROUND, OUT, shipped, wait_for
+from harness import BACKGROUND, OUT, wait_for
 from program import BARE_CARD, CLOSE, MINIMISE, TIME_PICKER, App, at, states
 
 TYPED = "hello\tworld\r\n中文 abc"  # the text box keeps a typed tab: the saved bytes hold it
@@ -42,7 +42,6 @@ def about_client(d, box):
     return x + (w - 352) // 2, y + h - (w - 352) // 2 - 177
 
 
-@shipped
 def test_a_note_typed_saved_and_opened_again(d):
     # A note's text in the release program: typed, saved in the code page's bytes, opened into a
     # new note.
@@ -175,7 +174,6 @@ def the_note_at(d, dpi):
     app.proc.kill()
 
 
-@shipped
 def test_the_note_at_150_percent(d):
     the_note_at(d, 144)
 
@@ -202,7 +200,6 @@ def ink_contrast(pixel, left, top, right, bottom):
     return max(max(luminance(ground), luminance(c)) / min(luminance(ground), luminance(c)) for c in colours)
 
 
-@shipped
 def test_in_high_contrast_black_texts_read_and_a_reader_finds_the_labels(d):
     # Started in High Contrast Black, the note's texts and marks and the about box's link read at
     # 4.5:1 or more. A screen reader in another process, as readers are, finds the note's drawn
