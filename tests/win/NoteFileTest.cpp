@@ -233,29 +233,26 @@ TEST_F(NoteFileTest, EveryFailureOfASaveLeavesOldOrNewBytesAndSaysSo) {
                 const bool halfway = error == 1176 || error == 1177;
                 for (bool moveFails : {false, true}) {  // after 1176 or 1177, the final move too
                     if (moveFails && !halfway) continue;
-                    // Named in each check, not by SCOPED_TRACE: that starts a thread in this process, and under
-                    // qemu-user a second thread of a 32-bit Wine process can take the signal that ends the
-                    // save's volume query, which hangs the save.
-                    const std::string where = (testing::Message() << " (path " << path << ", call " << at << " fails with " << error << moveFails << ")").GetString();
+                    SCOPED_TRACE(testing::Message() << "path " << path << ", call " << at << " fails with " << error << moveFails);
                     const bool saved = save(moveFails ? decltype(planned){{at, error}, {at + 1, 5}} : decltype(planned){{at, error}});
                     const std::wstring said = told.empty() ? L"" : told[0].first;
                     const std::vector<std::string> named = NamedFiles(said);
-                    EXPECT_LE(told.size(), 1u) << where;
+                    EXPECT_LE(told.size(), 1u);
                     for (const std::wstring& name : Files())
                         EXPECT_TRUE(name == L"t.txt" || name == L"h.txt" || std::count(named.begin(), named.end(), std::string(name.begin(), name.end())))
-                            << "left behind unnamed: " << name.c_str() << where;
-                    for (std::size_t i = 1; i < named.size(); ++i) EXPECT_NE(Read(At(named[i])), "<none>") << named[i] << where;
+                            << "left behind unnamed: " << name.c_str();
+                    for (std::size_t i = 1; i < named.size(); ++i) EXPECT_NE(Read(At(named[i])), "<none>") << named[i];
                     const bool damaged = said.find(L"可能已经损坏") != std::wstring::npos;
                     const bool apart = said.find(L"新内容保存在文件") != std::wstring::npos;
                     if (saved) {
-                        EXPECT_TRUE(Read(At("t.txt")) == fresh && (path != HardLink || Read(At("h.txt")) == fresh)) << where;
-                        EXPECT_TRUE(said.empty() || (told[0].second & MB_ICONMASK) == MB_ICONWARNING) << said.c_str() << where;
+                        EXPECT_TRUE(Read(At("t.txt")) == fresh && (path != HardLink || Read(At("h.txt")) == fresh));
+                        EXPECT_TRUE(said.empty() || (told[0].second & MB_ICONMASK) == MB_ICONWARNING) << said.c_str();
                     } else if (apart) {
-                        ASSERT_GE(named.size(), 3u) << said.c_str() << where;
-                        EXPECT_TRUE(Read(At(named[1])) == fresh && Read(At(named[2])) == old) << said.c_str() << where;
+                        ASSERT_GE(named.size(), 3u) << said.c_str();
+                        EXPECT_TRUE(Read(At(named[1])) == fresh && Read(At(named[2])) == old) << said.c_str();
                     } else if (!damaged) {
-                        EXPECT_NE(said.find(L"文件没有被改动"), std::wstring::npos) << said.c_str() << where;
-                        EXPECT_EQ(Read(At("t.txt")), path == NewFile ? "<none>" : old) << where;
+                        EXPECT_NE(said.find(L"文件没有被改动"), std::wstring::npos) << said.c_str();
+                        EXPECT_EQ(Read(At("t.txt")), path == NewFile ? "<none>" : old);
                     }
                     // The rows this table was made for: 1176 and 1177 end with the move; a target that
                     // may be written but not deleted, and a replacement that changed nothing, are
@@ -263,11 +260,11 @@ TEST_F(NoteFileTest, EveryFailureOfASaveLeavesOldOrNewBytesAndSaysSo) {
                     // over the file itself may have damaged it.
                     const bool inPlaceHelps = (at == 1 && (error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION)) ||
                                               (path == Replaced && made[at - 1] == kReplace && !moveFails);
-                    EXPECT_TRUE(!inPlaceHelps || saved) << said.c_str() << where;
+                    EXPECT_TRUE(!inPlaceHelps || saved) << said.c_str();
                     const bool lastClose = made[at - 1] == kClose && std::find(made.begin() + at, made.end(), kClose) == made.end();
-                    EXPECT_TRUE(!lastClose || !saved) << "the written file's late write error is no success" << where;
-                    EXPECT_EQ(apart, halfway && moveFails) << said.c_str() << where;
-                    EXPECT_TRUE(damaged ? path >= HardLink : !(path >= HardLink && made[at - 1] == kWrite)) << said.c_str() << where;
+                    EXPECT_TRUE(!lastClose || !saved) << "the written file's late write error is no success";
+                    EXPECT_EQ(apart, halfway && moveFails) << said.c_str();
+                    EXPECT_TRUE(damaged ? path >= HardLink : !(path >= HardLink && made[at - 1] == kWrite)) << said.c_str();
                 }
             }
         }
