@@ -45,7 +45,7 @@ start_display() {
 
 # A fresh Wine prefix in $1, made once (the first start of a prefix is slow).
 wine_prefix() {
-    export WINEPREFIX="$1" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    export WINEPREFIX="$1" WINEDEBUG=-all WINEDLLOVERRIDES="$(wine_overrides)"
     # The Chinese ANSI code page (936) and regional formats; LC_ALL wins over any LANG.
     { export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8; } 2>/dev/null
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
@@ -69,6 +69,13 @@ emulates_32bit() { [ "$(head -1 "$BINFMT/qemu-i386" 2>/dev/null)" = enabled ]; }
 # How 32-bit programs run here: native, emulated or none.
 how_32bit_runs() {
     if ! runs_32bit; then echo none; elif emulates_32bit; then echo emulated; else echo native; fi
+}
+
+# Wine's DLL overrides for the tests' and the run's programs: no .NET or Gecko installer. Where
+# 32-bit code is emulated, no crash debugger either: there it hangs instead of printing its
+# backtrace, so a crash would end a test only at its time limit.
+wine_overrides() {
+    echo "mscoree,mshtml=$([ "${GLUMA_32BIT:-$(how_32bit_runs)}" = emulated ] && echo ';winedbg.exe=d')"
 }
 
 # GLUMA_EMULATE_32BIT=1, for a developer on a machine that runs 32-bit code: the calling script

@@ -30,6 +30,11 @@ def wait_for(predicate, timeout=10.0, interval=0.1, what="condition"):
     return value
 
 
+# Wine's DLL overrides, as scripts/lib.sh gives them for this machine.
+OVERRIDES = subprocess.run(["bash", "-c", f'source "{ROOT}/scripts/lib.sh" && wine_overrides'],
+                           capture_output=True, text=True, check=True).stdout.strip()
+
+
 def make_prefix(path):
     # The run's one Wine prefix, copied for each test, made as scripts/lib.sh makes prefixes.
     lib = f'source "{ROOT}/scripts/lib.sh" && rm -rf "$0" && wine_prefix "$0" && /usr/lib/wine/wineserver -k'
@@ -49,7 +54,7 @@ class Desktop:
         shutil.rmtree(self.prefix, ignore_errors=True)
         shutil.copytree(prefix, self.prefix, symlinks=True)
         self.env = dict(os.environ, DISPLAY=":" + self.xvfb.stdout.readline().decode().strip(), WINEDEBUG="-all",
-                        WINEPREFIX=str(self.prefix), WINEDLLOVERRIDES="mscoree,mshtml=",
+                        WINEPREFIX=str(self.prefix), WINEDLLOVERRIDES=OVERRIDES,
                         LANG="zh_CN.UTF-8", LC_ALL="zh_CN.UTF-8")
         self.run(["xsetroot", "-solid", "#%02x%02x%02x" % BACKGROUND])
         self.run(["xset", "r", "off"])  # a key held while a slow program catches up is not repeated
