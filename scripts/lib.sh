@@ -71,11 +71,13 @@ how_32bit_runs() {
     if ! runs_32bit; then echo none; elif emulates_32bit; then echo emulated; else echo native; fi
 }
 
-# Wine's DLL overrides for the tests' and the run's programs: no .NET or Gecko installer. Where
-# 32-bit code is emulated, no crash debugger either: there it hangs instead of printing its
-# backtrace, so a crash would end a test only at its time limit.
+# Wine's DLL overrides for the tests' and the run's programs: no .NET or Gecko installer. For the
+# 32-bit build where it is emulated, no crash debugger either: there it hangs instead of printing
+# its backtrace, so a crash would end a test only at its time limit.
 wine_overrides() {
-    echo "mscoree,mshtml=$([ "${GLUMA_32BIT:-$(how_32bit_runs)}" = emulated ] && echo ';winedbg.exe=d')"
+    local emulated
+    [ "$GLUMA_ARCH" = i686 ] && [ "${GLUMA_32BIT:-$(how_32bit_runs)}" = emulated ] && emulated=';winedbg.exe=d'
+    echo "mscoree,mshtml=${emulated:-}"
 }
 
 # GLUMA_EMULATE_32BIT=1, for a developer on a machine that runs 32-bit code: the calling script

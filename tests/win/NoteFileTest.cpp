@@ -233,7 +233,7 @@ TEST_F(NoteFileTest, EveryFailureOfASaveLeavesOldOrNewBytesAndSaysSo) {
                 const bool halfway = error == 1176 || error == 1177;
                 for (bool moveFails : {false, true}) {  // after 1176 or 1177, the final move too
                     if (moveFails && !halfway) continue;
-                    SCOPED_TRACE(testing::Message() << "path " << path << ", call " << at << " fails with " << error << moveFails);
+                    SCOPED_TRACE(testing::Message() << "path " << path << ", call " << at << " fails with " << error << ", the move too " << moveFails);
                     const bool saved = save(moveFails ? decltype(planned){{at, error}, {at + 1, 5}} : decltype(planned){{at, error}});
                     const std::wstring said = told.empty() ? L"" : told[0].first;
                     const std::vector<std::string> named = NamedFiles(said);
