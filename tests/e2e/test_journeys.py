@@ -42,24 +42,18 @@ def about_client(d, box):
     return x + (w - 352) // 2, y + h - (w - 352) // 2 - 177
 
 
-def test_a_note_typed_saved_and_opened_again(d):
-    # A note's text in the release program: typed, saved in the code page's bytes, opened into a
-    # new note.
+def test_a_day_with_notes(d):
+    # A note's text in the release program: typed, saved in the code page's bytes, closed and
+    # opened into a new note, which goes on with the day.
     app = App(d)
     assert app.others() == [] and sum(d.tray_slots()) == 1, "at start only the icon shows"
     note = app.new_note()
     path = typed_and_saved(app, note, TYPED, "journey-note.txt", "gbk")
     note.click(CLOSE)  # closes at once, nothing asked
     wait_for(lambda: app.others() == [], 5, what="the note to close")
-    second = app.new_note()
-    file_dialog(app, second, 1, path)
-    assert second.text() == TYPED, repr(second.text())
-
-
-def test_a_day_with_notes(d):
-    app = App(d)
     first = app.new_note()
-    first.type("abc")
+    file_dialog(app, first, 1, path)
+    assert first.text() == TYPED, repr(first.text())
 
     # F10 or Alt alone in the text box: the note menu, dropped from the label's lower-left corner
     # (16, 33); Escape closes it and the typing goes on. Shift+F10 is the text box's own menu.
@@ -69,7 +63,7 @@ def test_a_day_with_notes(d):
         assert [at(d, first.at(p))[0] == "#32768" for p in ((14, 31), (20, 37))] == [False, key != "shift+F10"], key
         d.key("Escape")
     d.key("ctrl+End", "exclam")
-    wait_for(lambda: first.text() == "abc!", 5, what="typing after the menu")
+    wait_for(lambda: first.text() == TYPED + "!", 5, what="typing after the menu")
 
     # One note hidden, one minimised: show all brings back the hidden one, the other stays minimised.
     first.click(MINIMISE)
@@ -89,8 +83,14 @@ def test_a_day_with_notes(d):
     wait_for(lambda: app.proc.poll() is not None and not any(d.tray_slots()), 10, what="the end and the icon gone")
 
 
-def test_two_copies_and_a_reminder_on_the_real_clock(d):
+def test_two_copies_one_where_the_ansi_code_page_is_utf8_and_a_reminder_on_the_real_clock(d):
+    # The second copy runs under Windows' "Beta: Use Unicode UTF-8" option, as Wine gives it under
+    # this locale (code page 65001). Wine accepts the conversion flags that Windows refuses under
+    # 65001, so this guards start-up (the tray icon) and saving there, not the choice of flags.
     first = App(d)
+    second = App(d, env=dict(d.env, LANG="hi_IN.UTF-8", LC_ALL="hi_IN.UTF-8"))
+    assert second.slot != first.slot and sum(d.tray_slots()) == 2
+    typed_and_saved(second, second.new_note(), "abc 中文", "utf8-code-page.txt", "utf-8")
     note = first.new_note()
     note.choose(3)  # 设置定时提醒功能
     # A minute's start 20 to 80 s away, on today's date (the date picker holds today).
@@ -100,12 +100,7 @@ def test_two_copies_and_a_reminder_on_the_real_clock(d):
     d.key(*time.strftime("%H", time.localtime(target)), "Right", *time.strftime("%M", time.localtime(target)))
     note.click(MINIMISE)  # hides the note and arms the reminder
     wait_for(lambda: not note.shown(), 5, what="the note to hide")
-
-    # A second copy beside it: its own icon, driving only itself.
-    second = App(d)
-    assert second.slot != first.slot and sum(d.tray_slots()) == 2
-    second.new_note()
-    assert first.others() == [] and len(second.others()) == 1
+    assert first.others() == [] and len(second.others()) == 1, "each copy drives only itself"
 
     wait_for(note.shown, target - time.time() + 20, 0.25, what="the reminder")
     print(f"    reminder: the note came back {time.time() - target:.2f} s after its minute began")
@@ -116,16 +111,6 @@ def test_two_copies_and_a_reminder_on_the_real_clock(d):
     assert second.proc.poll() is None and second.others(), "the second copy goes on"
     d.run([harness.WINE["x86_64"], "taskkill", "/im", "GlumaNote.exe"], check=False)  # closed from outside, as at log-off
     wait_for(lambda: second.proc.poll() is not None and not any(d.tray_slots()), 10, what="its end, no icon left")
-
-
-def test_a_new_note_saved_where_the_ansi_code_page_is_utf8(d):
-    # Windows' "Beta: Use Unicode UTF-8" option, as Wine gives it under this locale (code page
-    # 65001). Wine accepts the conversion flags that Windows refuses under 65001, so this run
-    # guards start-up (the tray icon) and saving there, not the choice of flags.
-    app = App(d, env=dict(d.env, LANG="hi_IN.UTF-8", LC_ALL="hi_IN.UTF-8"))
-    typed_and_saved(app, app.new_note(), "abc 中文", "utf8-code-page.txt", "utf-8")
-    app.choose_tray(6)  # 退出
-    wait_for(lambda: app.proc.poll() is not None, 10, what="the end")
 
 
 def label_fits(pixel, note, box):
@@ -174,12 +159,8 @@ def the_note_at(d, dpi):
     app.proc.kill()
 
 
-def test_the_note_at_150_percent(d):
-    the_note_at(d, 144)
-
-
-def test_the_note_at_125_and_200_percent_and_back_at_100(d):
-    for dpi in (120, 192, 96):
+def test_the_note_at_150_125_and_200_percent_and_back_at_100(d):
+    for dpi in (144, 120, 192, 96):
         the_note_at(d, dpi)
 
 
