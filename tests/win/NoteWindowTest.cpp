@@ -61,20 +61,6 @@ static LRESULT CALLBACK CountDrags(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UI
     return 0;
 }
 
-TEST_F(NoteTest, OnlyALeftPressOnTheCardOrTheStampDragsTheNote) {
-    HWND hwnd = NewNote()->Handle();
-    SetWindowSubclass(hwnd, CountDrags, 1, 0);
-    const struct { POINT at; UINT down; int drags; } cases[] = {  // card, its margin, stamp, menu label
-        {{250, 34}, WM_LBUTTONDOWN, 1}, {{10, 100}, WM_LBUTTONDOWN, 1}, {{100, 24}, WM_LBUTTONDOWN, 1},
-        {{250, 34}, WM_RBUTTONDOWN, 0}, {{100, 24}, WM_RBUTTONDOWN, 0}, {{250, 34}, WM_MBUTTONDOWN, 0},
-        {{24, 24}, WM_LBUTTONDOWN, 0}};
-    for (const auto& c : cases) {
-        g_drags = 0;
-        SendMessageW(hwnd, c.down, 0, MAKELPARAM(c.at.x, c.at.y));
-        EXPECT_EQ(g_drags, c.drags) << c.at.x << "," << c.at.y << " message " << c.down;
-    }
-}
-
 // Created at 00:00:10, a note's reminder (today, 00:00) is due at the next tick if armed.
 // The due reminder restores a minimised note: one that fired while the note stayed
 // minimised would report success while the user saw nothing. The system menu's and the
@@ -244,11 +230,15 @@ TEST_F(NoteTest, NewNotesAreNumberedTakeTheKeyboardAreIndependentAndTheCloseMark
 
 // Moved to a monitor at 150 % and back: the new DPI comes with the message alone (Wine never
 // sends it; Windows' own answer for the window may still be the old DPI while it is handled).
-TEST_F(NoteTest, OnADpiChangeTheNoteTakesTheSuggestedPlaceAndLaysItselfOutForTheNewDpi) {
+// At each scale only a left press on the card or the stamp drags the note.
+TEST_F(NoteTest, OnADpiChangeTheNoteTakesTheSuggestedPlaceLaysItselfOutAndOnlyTheCardAndTheStampDragIt) {
     HWND hwnd = NewNote()->Handle(), text = GetDlgItem(hwnd, frmNote::idTxtNote);
     SetWindowSubclass(hwnd, CountDrags, 1, 0);  // a press that misses the mark fails, not waits in a drag
     const struct { int dpi; RECT card, textBox; POINT minimise; LONG font; } cases[] = {  // the mark: off the other scale's
         {144, Box(0, 0, 408, 302), Box(24, 60, 374, 230), POINT{367, 31}, -16}, {96, Box(0, 0, 272, 201), Box(16, 40, 249, 153), POINT{244, 20}, -11}};
+    const struct { POINT at; UINT down; int drags; } presses[] = {  // at 96 dpi: card, its margin, stamp, menu label
+        {{250, 34}, WM_LBUTTONDOWN, 1}, {{10, 100}, WM_LBUTTONDOWN, 1}, {{100, 24}, WM_LBUTTONDOWN, 1},
+        {{250, 34}, WM_RBUTTONDOWN, 0}, {{100, 24}, WM_RBUTTONDOWN, 0}, {{250, 34}, WM_MBUTTONDOWN, 0}, {{24, 24}, WM_LBUTTONDOWN, 0}};
     for (const auto& c : cases) {
         RECT suggested = Box(150, 120, 500, 400), window, card = Rect(hwnd);
         SendMessageW(hwnd, WM_DPICHANGED, MAKEWPARAM(c.dpi, c.dpi), LPARAM(&suggested));
@@ -257,6 +247,11 @@ TEST_F(NoteTest, OnADpiChangeTheNoteTakesTheSuggestedPlaceAndLaysItselfOutForThe
         GetObjectW(HFONT(SendMessageW(text, WM_GETFONT, 0, 0)), sizeof font, &font);
         EXPECT_TRUE(window.left == 150 && window.top == 120 && card == c.card) << c.dpi;
         EXPECT_TRUE(Rect(hwnd, frmNote::idTxtNote) == c.textBox && font.lfHeight == c.font) << c.dpi;
+        for (const auto& p : presses) {
+            g_drags = 0;  // each press released off every label: no click, no press left
+            SendMessageW(hwnd, p.down, 0, MAKELPARAM(p.at.x * c.dpi / 96, p.at.y * c.dpi / 96)), SendMessageW(hwnd, p.down + 1, 0, 0);
+            EXPECT_EQ(g_drags, p.drags) << p.at.x << "," << p.at.y << " message " << p.down << " at " << c.dpi;
+        }
         Click(hwnd, c.minimise);
         EXPECT_FALSE(IsWindowVisible(hwnd)) << c.dpi;
         ShowWindow(hwnd, SW_SHOWNORMAL);
