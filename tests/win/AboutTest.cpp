@@ -9,7 +9,7 @@
 #include "toolkit/WebPage.h"
 #include "toolkit/core/Errors.h"
 
-TEST(AboutBox, ShowsOnceWithTheVersionReadsInEverySchemeFollowsANewDpiAndFailsNamingTheControl) {
+TEST(AboutBox, ShowsOnceWithTheVersionReadsInEverySchemeIsReadAndReachedAsALinkFollowsANewDpiAndFailsNamingTheControl) {
     frmAbout::ShowAbout();
     frmAbout::ShowAbout();  // shown again, never a second box
     ASSERT_EQ(tk::LoadedForms::Count(), 1);
@@ -30,38 +30,22 @@ TEST(AboutBox, ShowsOnceWithTheVersionReadsInEverySchemeFollowsANewDpiAndFailsNa
             EXPECT_TRUE(wintest::Shows(box.Handle(), box.Label1().Rect(), c.link) && wintest::Shows(box.Handle(), box.Label2().Rect(), c.text)) << c.hc << " " << c.face << " " << c.hot << anew;
         }
     }
-    // Moved to a monitor at 200 %: laid out again from the message, the link's pointer made anew.
-    const tk::Label& link = frmAbout::Loaded()->Label1();
-    const RECT before = link.Rect(), suggested{100, 100, 900, 600};
-    const HCURSOR hand = link.Args().cursor;
-    SendMessageW(frmAbout::Loaded()->Handle(), WM_DPICHANGED, MAKEWPARAM(192, 192), LPARAM(&suggested));
-    const RECT at96{72, 80, 345, 113}, at192{144, 160, 690, 226};
-    EXPECT_TRUE(EqualRect(&before, &at96) && EqualRect(&link.Rect(), &at192) && hand && link.Args().cursor != hand);
-    frmAbout::Loaded()->Destroy();
-    auto refusal = wintest::RefuseWindows(L"Button");
-    std::wstring error;  // an about box without its OK button is no about box
-    try { frmAbout::ShowAbout(); } catch (const tk::GlumaError& e) { error = e.UserText(); }
-    EXPECT_EQ(error.rfind(L"无法创建按钮 (BUTTON)：", 0), 0u) << error;
-    EXPECT_EQ(tk::LoadedForms::Count(), 0);
-}
-
-// The link as a reader and the keyboard meet it: named by its address, "跳转" opens the
-// page; Tab moves between the link and OK, and Enter on the link opens the page.
-TEST(AboutBox, TheLinkIsReadAsALinkAndTheKeyboardReachesAndOpensIt) {
+    // The link as a reader and the keyboard meet it: named by its address, "跳转" opens the
+    // page; Tab moves between the link and OK, and Enter on the link opens the page.
     static int opened;
     opened = 0;
     auto shell = std::exchange(tk::g_shellOpener, [](HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT) WINAPI {
         return ++opened, reinterpret_cast<HINSTANCE>(42);
     });
-    frmAbout::ShowAbout();
     HWND box = frmAbout::Loaded()->Handle(), ok = frmAbout::Loaded()->Command1().Handle();
     IAccessible* acc = nullptr;
     ASSERT_EQ(AccessibleObjectFromWindow(box, OBJID_CLIENT, __uuidof(IAccessible), (void**)&acc), S_OK);
     const long linked = STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_LINKED;
-    EXPECT_EQ(wintest::Hears(acc, box, 1), (wintest::Heard{tk::kHomePage, L"跳转", ROLE_SYSTEM_LINK, linked, RECT{72, 80, 345, 113}}));
-    VARIANT link{};
-    link.vt = VT_I4, link.lVal = 1;
-    EXPECT_EQ(acc->accDoDefaultAction(link), S_OK);
+    const RECT at96{72, 80, 345, 113}, at192{144, 160, 690, 226};
+    EXPECT_EQ(wintest::Hears(acc, box, 1), (wintest::Heard{tk::kHomePage, L"跳转", ROLE_SYSTEM_LINK, linked, at96}));
+    VARIANT child{};
+    child.vt = VT_I4, child.lVal = 1;
+    EXPECT_EQ(acc->accDoDefaultAction(child), S_OK);
     wintest::Pump(500, [] { return opened == 1; });
     EXPECT_EQ(GetFocus(), ok);
     SendMessageW(ok, WM_KEYDOWN, VK_TAB, 0);
@@ -70,6 +54,17 @@ TEST(AboutBox, TheLinkIsReadAsALinkAndTheKeyboardReachesAndOpensIt) {
     SendMessageW(box, WM_KEYDOWN, VK_TAB, 0);
     EXPECT_TRUE(opened == 2 && GetFocus() == ok) << opened;
     acc->Release();
-    frmAbout::Loaded()->Destroy();
     tk::g_shellOpener = shell;
+    // Moved to a monitor at 200 %: laid out again from the message, the link's pointer made anew.
+    const tk::Label& link = frmAbout::Loaded()->Label1();
+    const RECT before = link.Rect(), suggested{100, 100, 900, 600};
+    const HCURSOR hand = link.Args().cursor;
+    SendMessageW(box, WM_DPICHANGED, MAKEWPARAM(192, 192), LPARAM(&suggested));
+    EXPECT_TRUE(EqualRect(&before, &at96) && EqualRect(&link.Rect(), &at192) && hand && link.Args().cursor != hand);
+    frmAbout::Loaded()->Destroy();
+    auto refusal = wintest::RefuseWindows(L"Button");
+    std::wstring error;  // an about box without its OK button is no about box
+    try { frmAbout::ShowAbout(); } catch (const tk::GlumaError& e) { error = e.UserText(); }
+    EXPECT_EQ(error.rfind(L"无法创建按钮 (BUTTON)：", 0), 0u) << error;
+    EXPECT_EQ(tk::LoadedForms::Count(), 0);
 }
