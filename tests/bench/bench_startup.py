@@ -120,8 +120,8 @@ def figure(name, value, unit, goal, text):
 
 def main():
     make_prefix(prefix := OUT / "bench-prefix")
-    desktop = Desktop(ARCH, prefix)
-    program, baseline = desktop.exe, desktop.build / "mintray.exe"
+    desktop = Desktop(prefix)
+    program, baseline = desktop.exe, desktop.exe.parent / "mintray.exe"
     tray = None
     try:
         # The first icon ever makes the tray window; the first runs also warm the prefix.

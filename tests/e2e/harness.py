@@ -45,8 +45,8 @@ class Desktop:
     # One test's world: a virtual display of its own, a copy of the run's prefix with its own Wine
     # server, and the build it drives. Nothing of an earlier test is left in it.
 
-    def __init__(self, arch, prefix):
-        self.arch, self.build, self.wine, self.exe = arch, BUILD / arch, WINE[arch], BUILD / arch / "GlumaNote.exe"
+    def __init__(self, prefix):
+        self.wine, self.exe = WINE[ARCH], BUILD / ARCH / "GlumaNote.exe"
         self.started = []  # processes of the test, ended by close()
         self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", "1", "-noreset", "-screen", "0", "1280x800x24"],
                                      stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)

@@ -20,7 +20,7 @@ tests = [(f"{m.__name__}.{name}", fn) for m in modules for name, fn in vars(m).i
 prefix = Path(os.environ.get("GLUMA_WINEPREFIX") or harness.OUT / "wineprefix-made")
 os.environ.get("GLUMA_WINEPREFIX") or harness.make_prefix(prefix)
 counts, arch = collections.Counter(), harness.ARCH  # outcome: tests
-harness.PACE, desktop, start = 30, harness.Desktop(arch, prefix), time.monotonic()
+harness.PACE, desktop, start = 30, harness.Desktop(prefix), time.monotonic()
 try:
     App(desktop)
 finally:
@@ -28,7 +28,7 @@ finally:
 harness.PACE = max(1.0, (time.monotonic() - start) / harness.ICON_SECONDS)
 print(f"{arch}: first icon after {time.monotonic() - start:.1f} s: waits x{harness.PACE:.1f}", flush=True)
 for name, fn in tests:
-    desktop, start = harness.Desktop(arch, prefix), time.monotonic()
+    desktop, start = harness.Desktop(prefix), time.monotonic()
     try:
         fn(desktop)
         outcome, why = "passed", ""
