@@ -69,6 +69,9 @@ def test_a_day_with_notes(d):
     first.click(MINIMISE)
     wait_for(lambda: not first.shown(), 5, what="the note to hide")
     second = app.new_note()
+    # Beside the first: with no window manager Wine keeps a minimised window mapped where it was,
+    # unpainted, and may stack it over the first note once show all has run.
+    d.drag(second.at(BARE_CARD), (320, 0))
     second.choose(6)  # 当最小化的时候隐藏标签, now off
     second.click(MINIMISE)
     wait_for(lambda: states(d) == [(False, False, False), (True, True, False)], 5, what="one hidden, one minimised")
