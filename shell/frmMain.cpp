@@ -66,8 +66,9 @@ void frmMain::PopupTrayMenu() {
     SetForegroundWindow(Handle());
     m_mnuOptions.PopupAtPointer(Handle());
     // A hidden owner stays in menu mode until it gets a message of its own; without one, the
-    // next tray menu can show and vanish at once (Microsoft Knowledge Base Q135788).
-    PostMessageW(Handle(), WM_NULL, 0, 0);
+    // next tray menu can show and vanish at once (Microsoft Knowledge Base Q135788). After
+    // 退出 the window is gone.
+    if (Handle()) PostMessageW(Handle(), WM_NULL, 0, 0);
 }
 
 LRESULT frmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
